@@ -1,0 +1,10 @@
+#include "vstgui/lib/platform/iplatformframe.h"
+
+namespace VSTGUI {
+
+std::unique_ptr<IPlatformFrame> createX11PlatformFrame(CFrame&, void*, const CRect&)
+{
+    return nullptr;
+}
+
+} // namespace VSTGUI
