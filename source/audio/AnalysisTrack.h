@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace audio {
+
+// Frames per value of the amplitude and peaks tracks for a sample vector of
+// sampleCount floats (all channels and wrap frames counted).
+inline std::uint32_t blockFrames(std::uint64_t sampleCount) { return sampleCount < 10000 ? 20 : 100; }
+
+// One analysis value per 1/step sound frames: the value for frame f is at index f * step.
+// Tracks are filled once on the loading worker and only read afterwards.
+class AnalysisTrack {
+public:
+    virtual ~AnalysisTrack() = default;
+
+    double step = 1.0;
+};
+
+// A track of single float values (amplitude, noisiness).
+class ValueTrack : public AnalysisTrack {
+public:
+    // The value at index wrapped into the track as wrapIndex(index, 0, n - 1)
+    // does; 0 for an empty track. Any thread, once the pack is ready.
+    float valueAt(std::int32_t index) const;
+
+    std::vector<float> values;
+};
+
+} // namespace audio

@@ -1,0 +1,66 @@
+#include "audio/SoundPack.h"
+
+#include "audio/Soundfile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+namespace audio {
+
+SoundPack::SoundPack(std::wstring name) : path(std::move(name)) {}
+
+SoundPack::SoundPack(std::shared_ptr<Soundfile> file, std::wstring name) : path(std::move(name)) {
+    try {
+        if (file)
+            load(*file);
+        else
+            setState(LoadState::NO_FRAMES);
+    } catch (const std::exception&) {
+        setState(LoadState::FAILED);
+    }
+}
+
+void SoundPack::load(const Soundfile& file) {
+    if (const Codec* codec = file.codec())
+        sampleFormat = codec->format();
+    setState(LoadState::READING);
+    frames = file.frameCount();
+    // Nothing decodable must never turn into a silent "ready" sound.
+    if (frames == 0) {
+        setState(LoadState::NO_FRAMES);
+        return;
+    }
+    readFrames(file);
+
+    setState(LoadState::AMPLITUDE);
+    amplitudeTrack.compute(sampleFormat, frameData);
+
+    setState(LoadState::PEAKS);
+    const auto [lowest, highest] = peaksTrack.compute(sampleFormat, frameData);
+    // Without a full block the extremes are still the "no data" marker.
+    if (lowest <= highest) {
+        lowestPeak = lowest;
+        highestPeak = highest;
+    }
+
+    setState(LoadState::NOISINESS);
+    noisinessTrack.compute(sampleFormat, frameData);
+
+    setState(LoadState::READY);
+}
+
+void SoundPack::readFrames(const Soundfile& file) {
+    const std::size_t channels = sampleFormat.channels;
+    frameData.assign((frames + WRAP_FRAMES) * channels, 0.0f);
+    const Codec& codec = *file.codec();
+    std::uint64_t decoded = std::min(codec.frameCount(), frames);
+    if (codec.converter())
+        codec.converter()(codec.constData(), frameData.data(), decoded * channels);
+    else
+        decoded = 0;
+    // The wrap frames repeat the start; the ranges overlap for very short sounds.
+    std::memmove(frameData.data() + decoded * channels, frameData.data(), WRAP_FRAMES * channels * sizeof(float));
+}
+
+} // namespace audio
