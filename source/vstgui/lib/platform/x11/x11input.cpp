@@ -5,14 +5,13 @@
 #include <X11/keysym.h>
 
 #include <array>
-#include <cstdlib>
 #include <utility>
 
 namespace VSTGUI::X11 {
 
 namespace {
 
-// Virtual-key and modifier codes of the plug-in interface's VstKeyCode.
+// Virtual-key codes of the plug-in interface's VstKeyCode.
 enum VirtualKey : uint8 {
     VKEY_BACK = 1,
     VKEY_TAB = 2,
@@ -65,10 +64,10 @@ constexpr std::array<std::pair<unsigned int, int32>, 7> stateBits{{
 }};
 
 constexpr std::array<std::pair<unsigned int, uint8>, 4> keyModifierBits{{
-    {ShiftMask, 1},   // MODIFIER_SHIFT
-    {Mod1Mask, 2},    // MODIFIER_ALTERNATE
-    {Mod4Mask, 4},    // MODIFIER_COMMAND
-    {ControlMask, 8}, // MODIFIER_CONTROL
+    {ShiftMask, MODIFIER_SHIFT},
+    {Mod1Mask, MODIFIER_ALTERNATE},
+    {Mod4Mask, MODIFIER_COMMAND},
+    {ControlMask, MODIFIER_CONTROL},
 }};
 
 int32 characterOf(KeySym keySym)
@@ -110,9 +109,9 @@ int32 buttonStateFromXState(unsigned int xState)
     return state;
 }
 
-MappedKey keyFromKeySym(KeySym keySym, unsigned int xState)
+VstKeyCode keyFromKeySym(KeySym keySym, unsigned int xState)
 {
-    MappedKey key;
+    VstKeyCode key{0, 0, 0};
     for (auto [mask, bit] : keyModifierBits)
         if (xState & mask)
             key.modifier |= bit;
@@ -129,22 +128,6 @@ MappedKey keyFromKeySym(KeySym keySym, unsigned int xState)
     else
         key.character = characterOf(keySym);
     return key;
-}
-
-bool DoubleClickDetector::isDoubleClick(int32 button, Time time, int x, int y)
-{
-    constexpr Time maximumInterval = 400;
-    constexpr int maximumDistance = 4;
-    // Server time wraps at 2^32; the unsigned difference stays right across the wrap.
-    bool isDouble = button != 0 && button == lastButton &&
-                    static_cast<uint32>(time - lastTime) <= maximumInterval &&
-                    std::abs(x - lastX) <= maximumDistance && std::abs(y - lastY) <= maximumDistance;
-    // A third quick press starts a new pair instead of counting as another double click.
-    lastButton = isDouble ? 0 : button;
-    lastTime = time;
-    lastX = x;
-    lastY = y;
-    return isDouble;
 }
 
 } // namespace VSTGUI::X11
