@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -28,6 +27,8 @@ struct KindCase {
     std::vector<Point> toNormalized; // likewise, by value
 };
 
+void PrintTo(const KindCase& c, std::ostream* os) { *os << c.label; }
+
 template <class Kind, class... Args>
 std::function<std::unique_ptr<Scaling>()> maker(Args... args) {
     return [=] { return std::make_unique<Kind>(args...); };
@@ -36,40 +37,40 @@ std::function<std::unique_ptr<Scaling>()> maker(Args... args) {
 std::vector<KindCase> kindCases() {
     const double third = 1.0 / 3.0;
     return {
-        {"linear 2..10", maker<Scaling>(10.0, 2.0),
+        {"Linear", maker<Scaling>(10.0, 2.0),
          {{0, 2}, {0.25, 4}, {0.5, 6}, {0.75, 8}, {1, 10}, {-0.5, 2}, {1.5, 10}, {NaN, 10}},
          {{2, 0}, {4, 0.25}, {6, 0.5}, {8, 0.75}, {10, 1}, {0, 0}, {12, 1}, {NaN, 1}}},
-        {"cubic 2..10", maker<CubicScaling>(10.0, 2.0),
+        {"Cubic", maker<CubicScaling>(10.0, 2.0),
          {{0, 2}, {0.25, 2.125}, {0.5, 3}, {0.75, 5.375}, {1, 10}, {-1, 2}, {2, 10}, {NaN, 10}},
          {{2, 0}, {2.125, 0.25}, {3, 0.5}, {5.375, 0.75}, {10, 1}, {1, 0}, {11, 1}, {NaN, 1}}},
-        {"bipolar 4", maker<BipolarScaling>(4.0, 0.0),
+        {"Bipolar", maker<BipolarScaling>(4.0, 0.0),
          {{0, -4}, {0.25, -2}, {0.5, 0}, {0.75, 2}, {1, 4}, {-1, -4}, {2, 4}, {NaN, 4}},
          {{-4, 0}, {-2, 0.25}, {0, 0.5}, {2, 0.75}, {4, 1}, {-8, 0}, {8, 1}, {NaN, 1}}},
-        {"bicubic 8", maker<BiCubicScaling>(8.0, 0.0),
+        {"BiCubic", maker<BiCubicScaling>(8.0, 0.0),
          {{0, -8}, {0.25, -1}, {0.5, 0}, {0.75, 1}, {1, 8}, {-1, -8}, {2, 8}, {NaN, 8}},
          {{-8, 0}, {-1, 0.25}, {0, 0.5}, {1, 0.75}, {8, 1}, {-16, 0}, {16, 1}, {NaN, 1}}},
-        {"asymmetric 0.75 max 2", maker<AsymmetricBiCubicScaling>(0.75, 2.0),
+        {"AsymmetricQuarter", maker<AsymmetricBiCubicScaling>(0.75, 2.0),
          {{0, -2}, {0.25, 0}, {0.5, 2.0 / 27.0}, {0.625, 0.25}, {0.75, 16.0 / 27.0}, {1, 2}, {-1, -2}, {2, 2},
           {NaN, 2}},
          {{-2, 0}, {-0.25, 0.125}, {0, 0.25}, {0.25, 0.625}, {2, 1}, {-3, 0}, {3, 1}, {NaN, 1}}},
-        {"asymmetric ratio 4 stores 0.75", maker<AsymmetricBiCubicScaling>(4.0, 2.0),
+        {"AsymmetricRatio", maker<AsymmetricBiCubicScaling>(4.0, 2.0),
          {{0.25, 0}, {0.625, 0.25}},
          {{0.25, 0.625}}},
-        {"asymmetric 2/3 max 37", maker<AsymmetricBiCubicScaling>(2.0 / 3.0, 37.0),
+        {"AsymmetricThird", maker<AsymmetricBiCubicScaling>(2.0 / 3.0, 37.0),
          {{0, -37}, {third / 2, -37.0 / 8}, {third, 0}, {2 * third, 37.0 / 8}, {1, 37}, {NaN, 37}},
          {{-37, 0}, {0, third}, {37.0 / 8, 2 * third}, {37, 1}, {NaN, 1}}},
-        {"int 0..9", maker<IntScaling>(9.0, 0.0),
+        {"IntOddSpan", maker<IntScaling>(9.0, 0.0),
          {{0, 0}, {0.25, 2}, {0.5, 5}, {0.75, 7}, {1, 9}, {-1, 0}, {2, 9}, {NaN, 9}},
          {{0, 0}, {2.25, 0.25}, {4.5, 0.5}, {9, 1}, {-1, 0}, {10, 1}, {NaN, 1}}},
-        {"int 0..8", maker<IntScaling>(8.0, 0.0), {{0.5, 4}, {0.25, 2}}, {}},
-        {"int -9..0 rounds halves away from zero", maker<IntScaling>(0.0, -9.0), {{0.5, -5}, {0.25, -7}}, {}},
-        {"inverted 0..1", maker<InvScaling>(1.0, 0.0),
+        {"IntEvenSpan", maker<IntScaling>(8.0, 0.0), {{0.5, 4}, {0.25, 2}}, {}},
+        {"IntNegativeHalvesAwayFromZero", maker<IntScaling>(0.0, -9.0), {{0.5, -5}, {0.25, -7}}, {}},
+        {"Inverted", maker<InvScaling>(1.0, 0.0),
          {{0, 1}, {0.25, 0.75}, {0.5, 0.5}, {0.75, 0.25}, {1, 0}, {-1, 1}, {2, 0}, {NaN, 1}},
          {{1, 0}, {0.75, 0.25}, {0.5, 0.5}, {0.25, 0.75}, {0, 1}, {2, 0}, {-1, 1}, {NaN, 0}}},
-        {"absolute 0..4", maker<AbsoluteScaling>(4.0, 0.0),
+        {"Absolute", maker<AbsoluteScaling>(4.0, 0.0),
          {{0, 0}, {0.25, 1}, {0.5, 2}, {0.75, 3}, {1, 4}, {-0.5, 2}, {2, 4}, {NaN, 4}},
          {{0, 0}, {1, 0.25}, {-2, 0.5}, {3, 0.75}, {4, 1}, {-8, 1}, {NaN, 1}}},
-        {"degenerate 3..3", maker<Scaling>(3.0, 3.0),
+        {"DegenerateRange", maker<Scaling>(3.0, 3.0),
          {{0, 3}, {1, 3}, {NaN, 3}},
          {{3, 1}, {5, 1}, {2, 0}}},
     };
@@ -99,13 +100,7 @@ TEST_P(ScalingKinds, ResultsStayInsideTheirRanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scaling, ScalingKinds, ::testing::ValuesIn(kindCases()),
-                         [](const auto& info) {
-                             std::string name = info.param.label;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // Continuous kinds: every position comes back from its value.
 TEST(Scaling, ContinuousKindsRoundTrip) {
@@ -120,12 +115,6 @@ TEST(Scaling, ContinuousKindsRoundTrip) {
     }
 }
 
-TEST(Scaling, IntKindRoundTripsWholeValues) {
-    IntScaling scaling(8.0, 0.0);
-    for (int v = 0; v <= 8; ++v)
-        EXPECT_EQ(scaling.toValue(scaling.toNormalized(v)), v);
-}
-
 TEST(Scaling, SetRangeKeepsMinWhenGivenZero) {
     Scaling scaling(1.0, 2.0);
     scaling.setRange(5.0, 0.0);
@@ -134,13 +123,6 @@ TEST(Scaling, SetRangeKeepsMinWhenGivenZero) {
     EXPECT_EQ(scaling.getRange(), std::make_pair(1.0, 5.0));
     scaling.setMin(0.0);
     EXPECT_EQ(scaling.getRange(), std::make_pair(0.0, 5.0));
-}
-
-TEST(Scaling, SetRangeWidensAnEmptySoundRange) {
-    IntScaling scaling(0.0, 0.0);
-    scaling.setRange(1000.0, 0.0);
-    EXPECT_EQ(scaling.toValue(0.5), 500.0);
-    EXPECT_EQ(scaling.toNormalized(250.0), 0.25);
 }
 
 struct FactoryCase {
