@@ -1,0 +1,94 @@
+#include "ReadText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using json_test::readText;
+
+namespace {
+
+// Random values of every kind, with text over the whole code point range
+// and numbers from tiny fractions to large integers.
+class RandomValues {
+public:
+    explicit RandomValues(unsigned seed)
+        : random(seed)
+    {
+    }
+
+    JSON::Value make(int depth)
+    {
+        switch (pick(0, depth > 3 ? 4 : 6)) {
+        case 0: return JSON::Value(text());
+        case 1: return JSON::Value(number());
+        case 2: return JSON::Value(JSON::Value::Kind::True);
+        case 3: return JSON::Value(JSON::Value::Kind::False);
+        case 4: return JSON::Value();
+        case 5: {
+            JSON::Value::Array elements;
+            for (int i = pick(0, 4); i > 0; --i)
+                elements.push_back(make(depth + 1));
+            return JSON::Value(std::move(elements));
+        }
+        default: {
+            JSON::Value::Object members;
+            for (int i = pick(0, 4); i > 0; --i)
+                members.emplace(text(), make(depth + 1));
+            return JSON::Value(std::move(members));
+        }
+        }
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+    std::wstring text()
+    {
+        std::wstring result;
+        for (int i = pick(0, 6); i > 0; --i) {
+            const int range = pick(0, 2);
+            const int high = range == 0 ? 0x7F : range == 1 ? 0xD7FF : 0x10FFFF;
+            wchar_t c = static_cast<wchar_t>(pick(1, high));
+            if (c >= 0xD800 && c <= 0xDFFF)
+                c = L'?'; // a lone surrogate is no character
+            result.push_back(c);
+        }
+        return result;
+    }
+
+    // Fractions stay below 1e6, where the reader's digit-by-digit sum keeps
+    // six decimals; integers are exact up to 2^53.
+    double number()
+    {
+        const double unit = std::uniform_real_distribution<double>(-1.0, 1.0)(random);
+        if (pick(0, 3) == 0)
+            return std::trunc(unit * 1e15);
+        return unit * std::pow(10.0, pick(-9, 6));
+    }
+
+    std::mt19937 random;
+};
+
+TEST(RoundTrip, EveryWrittenTextReadsBackToTheSameText)
+{
+    RandomValues values(20240601);
+    for (int i = 0; i < 300; ++i) {
+        const JSON::Value value = values.make(0);
+        const std::string text = JSON::toText(value, 2, 4);
+        for (const char c : text)
+            ASSERT_LT(static_cast<unsigned char>(c), 128) << "plain ASCII: " << text;
+        EXPECT_EQ(JSON::toText(readText(text), 2, 4), text);
+    }
+}
+
+TEST(RoundTrip, NumbersReadBackWithinTheWrittenPrecision)
+{
+    for (const double value : { 0.1, 123.456789, -0.000123456, 98765.4321, 1e-7, 4.5e14, -2.5 }) {
+        const double read = readText(JSON::toText(JSON::Value(value), 0, 0)).asNumber();
+        EXPECT_NEAR(read, value, std::max(std::fabs(value) * 5e-6, 5e-7)) << value;
+    }
+}
+
+} // namespace
