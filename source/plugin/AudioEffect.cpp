@@ -2,15 +2,28 @@
 
 #include "plugin/AEffEditor.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 
 AudioEffect* effectOf(AEffect* record) { return static_cast<AudioEffect*>(record->object); }
 
+// An exception must not unwind into the host's C code; the call then counts as refused.
+template <typename Call>
+bool completes(Call call) noexcept {
+    try {
+        call();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 VstIntPtr dispatchEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     AudioEffect* effect = effectOf(record);
-    VstIntPtr result = effect->dispatcher(opcode, index, value, ptr, opt);
+    VstIntPtr result = 0;
+    completes([&] { result = effect->dispatcher(opcode, index, value, ptr, opt); });
     if (opcode == effClose) {
         delete effect;  // the host gives up the record with effClose; nothing may touch it afterwards
         return 1;
@@ -20,23 +33,27 @@ VstIntPtr dispatchEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstInt
 
 // Hosts probe parameters by index; one outside the declared count must not reach a plug-in's tables.
 void setParameterEntry(AEffect* record, VstInt32 index, float value) {
-    if (index >= 0 && index < record->numParams) effectOf(record)->setParameter(index, value);
+    if (index >= 0 && index < record->numParams) completes([&] { effectOf(record)->setParameter(index, value); });
 }
 
 float getParameterEntry(AEffect* record, VstInt32 index) {
-    return index >= 0 && index < record->numParams ? effectOf(record)->getParameter(index) : 0.0f;
+    float value = 0;
+    if (index >= 0 && index < record->numParams) completes([&] { value = effectOf(record)->getParameter(index); });
+    return value;
 }
 
 void processEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames) {
-    effectOf(record)->process(inputs, outputs, frames);
+    completes([&] { effectOf(record)->process(inputs, outputs, frames); });
 }
 
 void processReplacingEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames) {
-    effectOf(record)->processReplacing(inputs, outputs, frames);
+    if (completes([&] { effectOf(record)->processReplacing(inputs, outputs, frames); })) return;
+    for (VstInt32 channel = 0; channel < record->numOutputs; ++channel)
+        std::fill_n(outputs[channel], std::max(frames, 0), 0.0f);
 }
 
 void processDoubleReplacingEntry(AEffect* record, double** inputs, double** outputs, VstInt32 frames) {
-    effectOf(record)->processDoubleReplacing(inputs, outputs, frames);
+    completes([&] { effectOf(record)->processDoubleReplacing(inputs, outputs, frames); });
 }
 
 // Opcodes whose ptr the plug-in reads or writes: a host passing null gets 0.

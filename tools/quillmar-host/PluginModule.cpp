@@ -1,0 +1,31 @@
+#include "PluginModule.h"
+
+#include "HostError.h"
+
+#include <dlfcn.h>
+
+namespace korvel::host {
+
+PluginModule::PluginModule(const std::filesystem::path& path) : modulePath(path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw HostError("no such plug-in file: " + path.string());
+    // dlopen searches the library path for a bare file name; the user meant this file.
+    const std::string absolute = std::filesystem::absolute(path).string();
+    handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        throw HostError("not a plug-in: cannot load " + path.string() + ": " + (reason ? reason : "unknown error"));
+    }
+    void* symbol = dlsym(handle, "VSTPluginMain");
+    if (symbol == nullptr) symbol = dlsym(handle, "main");  // the entry's name in older Linux plug-ins
+    if (symbol == nullptr) {
+        dlclose(handle);
+        throw HostError("no VST entry point (VSTPluginMain or main) in " + path.string());
+    }
+    entryFunction = reinterpret_cast<EntryFunction>(symbol);
+}
+
+PluginModule::~PluginModule() { dlclose(handle); }
+
+}  // namespace korvel::host

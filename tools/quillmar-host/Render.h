@@ -1,0 +1,22 @@
+#pragma once
+
+#include "MidiSchedule.h"
+#include "PluginInstance.h"
+#include "WavWriter.h"
+
+#include <cstdint>
+
+namespace korvel::host {
+
+struct RenderSummary {
+    std::int64_t frames = 0;
+    float peak = 0;   // largest magnitude over all channels
+    double rms = 0;   // over all channels
+};
+
+// Runs the resumed plug-in for frames frames in blocks of blockSize, sending each block's
+// MIDI messages before processing it, and writes its outputs (silent inputs) to out.
+RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::int64_t frames, int blockSize,
+                     WavWriter& out);
+
+}  // namespace korvel::host
