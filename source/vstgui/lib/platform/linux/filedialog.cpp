@@ -100,9 +100,16 @@ public:
             pollfd request{outputFd, POLLIN, 0};
             if (::poll(&request, 1, timeoutMs) > 0)
                 readAvailable();
+            if (outputFd >= 0)
+                return false;
         }
-        if (outputFd < 0 && !reaped)
+        // The output has ended, so the program is exiting: give it the rest of the time to finish.
+        for (int waitedMs = 0; !reaped; ++waitedMs) {
             reap();
+            if (reaped || waitedMs >= timeoutMs)
+                break;
+            ::poll(nullptr, 0, 1);
+        }
         return reaped;
     }
 

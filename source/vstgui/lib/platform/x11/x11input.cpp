@@ -1,6 +1,7 @@
 #include "vstgui/lib/platform/x11/x11input.h"
 
 #include "vstgui/lib/cbuttonstate.h"
+#include "vstgui/lib/vstkeycode.h"
 
 #include <X11/keysym.h>
 
@@ -10,28 +11,6 @@
 namespace VSTGUI::X11 {
 
 namespace {
-
-// Virtual-key codes of the plug-in interface's VstKeyCode.
-enum VirtualKey : uint8 {
-    VKEY_BACK = 1,
-    VKEY_TAB = 2,
-    VKEY_RETURN = 4,
-    VKEY_ESCAPE = 6,
-    VKEY_SPACE = 7,
-    VKEY_END = 9,
-    VKEY_HOME = 10,
-    VKEY_LEFT = 11,
-    VKEY_UP = 12,
-    VKEY_RIGHT = 13,
-    VKEY_DOWN = 14,
-    VKEY_PAGEUP = 15,
-    VKEY_PAGEDOWN = 16,
-    VKEY_ENTER = 19,
-    VKEY_INSERT = 21,
-    VKEY_DELETE = 22,
-    VKEY_NUMPAD0 = 24,
-    VKEY_F1 = 40,
-};
 
 constexpr std::array<std::pair<KeySym, uint8>, 17> namedKeys{{
     {XK_BackSpace, VKEY_BACK},
