@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Fuzzes the JSON reader for 60 seconds in a clang build with address and
+# undefined-behaviour sanitizers; any crash or sanitizer report fails the stage.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+build=build-fuzz-json
+jobs=${QUILLMAR_JOBS:-$(nproc)}
+
+# fuzzer-no-link gives the libraries coverage feedback; only the target links the fuzzer.
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DQUILLMAR_FUZZ=ON -DQUILLMAR_SANITIZE=address,undefined -DQUILLMAR_TESTS=OFF -DQUILLMAR_BENCH=OFF
+cmake --build "$build" --target fuzz_json_reader -j"$jobs"
+
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+seed() { printf '%s' "$2" > "$corpus/$1"; }
+seed empty ''
+seed literals '[true, false, null, nullx]'
+seed numbers '[0, -0.5, 1.25e3, 1E-7, +2, 1e400, 0e400, 1e99999999999, -, .5]'
+seed strings '["a\"b\\c\/d", "\b\f\n\r\t", "\u00e9\u0416", "\ud83d\ude00", "\ud800x", "\u00G0"]'
+seed nested '{"a": [1 2 3,], "b": {"c": {"d": [[], {}]}}, "a": 2}'
+seed malformed '{a: 1, "b" 2, [1,,2], "\u00'
+seed state '{
+  "apply.changetime": 0.05,
+  "density.compensation": 1,
+  "patch.1": {
+    "adsr1.points": [
+      { "curve": 0, "delta": 4410, "level": 1 },
+      { "curve": 0, "delta": 2205, "level": 0.7 }
+    ],
+    "grain.rate.controller.0": {
+      "amount": 0.5,
+      "freq": 0.25,
+      "type": "lfo"
+    },
+    "soundfile": "C:\/sounds\/d\u00e9j\u00e0.wav",
+    "timestamp": 1700000000
+  }
+}
+'
+printf '\xef\xbb\xbf{"bom": 1}' > "$corpus/bom"
+
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    "$build/fuzz/fuzz_json_reader" -max_total_time=60 -max_len=8192 -timeout=10 \
+    -artifact_prefix="$build/" "$corpus"
