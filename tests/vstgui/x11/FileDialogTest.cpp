@@ -42,7 +42,7 @@ TEST(FileDialogArguments, Zenity)
         {request(FileDialogStyle::kSelectDirectory, "Folder"),
          {"zenity", "--file-selection", "--title=Folder", "--directory"}},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(Linux::zenityArguments(c.request), c.expected);
 }
 
@@ -61,7 +61,7 @@ TEST(FileDialogArguments, Kdialog)
         {request(FileDialogStyle::kSelectDirectory, "Folder"),
          {"kdialog", "--title=Folder", "--getexistingdirectory", "."}},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(Linux::kdialogArguments(c.request), c.expected);
 }
 
@@ -75,14 +75,14 @@ protected:
     }
     void TearDown() override { setenv("PATH", savedPath.c_str(), 1); }
 
-    void writeProgram(const std::string &name, const std::string &body)
+    void writeProgram(const std::string& name, const std::string& body)
     {
         auto file = folder.file(name);
         std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
         std::filesystem::permissions(file, std::filesystem::perms::owner_all);
     }
 
-    std::vector<std::string> runToEnd(const FileDialogRequest &dialogRequest)
+    std::vector<std::string> runToEnd(const FileDialogRequest& dialogRequest)
     {
         auto dialog = startPlatformFileDialog(dialogRequest);
         if (!dialog)

@@ -28,7 +28,7 @@ TEST(UriList, LocalFileUrisBecomeDecodedPaths)
         {"file:///a\r\nfile:///b\r\n", {path("/a"), path("/b")}},
         {"file:///a\nfile:///b", {path("/a"), path("/b")}},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(parseUriList(c.payload), c.expected) << c.payload;
 }
 
@@ -43,7 +43,7 @@ TEST(UriList, OtherUrisStayText)
         {"file://localhost", {text("file://localhost")}},
         {"file:/tmp/x", {text("file:/tmp/x")}},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(parseUriList(c.payload), c.expected) << c.payload;
 }
 

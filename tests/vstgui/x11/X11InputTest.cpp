@@ -1,8 +1,8 @@
 // GoogleTest before any X header: X defines None and Bool as macros.
 #include <gtest/gtest.h>
 
-#include "vstgui/lib/platform/x11/x11input.h"
 #include "vstgui/lib/cbuttonstate.h"
+#include "vstgui/lib/platform/x11/x11input.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -17,7 +17,7 @@ TEST(X11Input, ButtonsMapToToolkitBitsAndWheelIsIgnored)
         int32 expected;
     } cases[] = {{1, kLButton}, {2, kMButton}, {3, kRButton}, {4, 0},        {5, 0},
                  {6, 0},        {7, 0},        {8, kButton4}, {9, kButton5}, {10, 0}};
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(buttonFromXButton(c.xButton), c.expected) << "X button " << c.xButton;
 }
 
@@ -42,7 +42,7 @@ TEST(X11Input, NamedKeysGiveVirtualCodesWithoutCharacter)
                  {XK_space, 7},     {XK_End, 9},     {XK_Home, 10},        {XK_Left, 11},  {XK_Up, 12},
                  {XK_Right, 13},    {XK_Down, 14},   {XK_Prior, 15},       {XK_Next, 16},  {XK_KP_Enter, 19},
                  {XK_Insert, 21},   {XK_Delete, 22}, {XK_F1, 40},          {XK_F7, 46},    {XK_F12, 51}};
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         VstKeyCode key = keyFromKeySym(c.keySym, 0);
         EXPECT_EQ(key.virt, c.virt) << XKeysymToString(c.keySym);
         EXPECT_EQ(key.character, 0) << XKeysymToString(c.keySym);
@@ -72,7 +72,7 @@ TEST(X11Input, PrintableKeysGiveOnlyTheCharacter)
                  {0x010020ac, 0x20ac} /* euro sign */,
                  {XK_Shift_L, 0},
                  {XK_F13, 0}};
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         VstKeyCode key = keyFromKeySym(c.keySym, 0);
         EXPECT_EQ(key.character, c.character) << std::hex << c.keySym;
         EXPECT_EQ(key.virt, 0) << std::hex << c.keySym;
@@ -90,7 +90,7 @@ TEST(X11Input, KeyModifiersUsePluginInterfaceBits)
                  {ControlMask, MODIFIER_CONTROL},
                  {ShiftMask | ControlMask, MODIFIER_SHIFT | MODIFIER_CONTROL},
                  {LockMask | Mod2Mask, 0}};
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(keyFromKeySym(XK_a, c.xState).modifier, c.modifier) << "state " << c.xState;
     // Control does not turn the character into a control code.
     EXPECT_EQ(keyFromKeySym(XK_a, ControlMask).character, 'a');

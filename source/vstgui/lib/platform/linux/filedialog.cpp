@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char **environ;
+extern char** environ;
 
 namespace VSTGUI {
 
@@ -16,25 +16,25 @@ namespace Linux {
 
 namespace {
 
-bool hasUsableExtension(const CFileExtension &filter)
+bool hasUsableExtension(const CFileExtension& filter)
 {
     return !filter.getExtension().empty();
 }
 
-std::string patternOf(const CFileExtension &filter)
+std::string patternOf(const CFileExtension& filter)
 {
-    const auto &extension = filter.getExtension().getString();
+    const auto& extension = filter.getExtension().getString();
     return "*." + extension.substr(extension.front() == '.' ? 1 : 0);
 }
 
-std::string nameOf(const CFileExtension &filter)
+std::string nameOf(const CFileExtension& filter)
 {
     return filter.getDescription().empty() ? patternOf(filter) : filter.getDescription().getString();
 }
 
 } // namespace
 
-std::vector<std::string> zenityArguments(const FileDialogRequest &request)
+std::vector<std::string> zenityArguments(const FileDialogRequest& request)
 {
     std::vector<std::string> arguments{"zenity", "--file-selection"};
     if (!request.title.empty())
@@ -43,7 +43,7 @@ std::vector<std::string> zenityArguments(const FileDialogRequest &request)
         arguments.push_back("--directory");
         return arguments;
     }
-    for (const auto &filter : request.filters)
+    for (const auto& filter : request.filters)
         if (hasUsableExtension(filter))
             arguments.push_back("--file-filter=" + nameOf(filter) + " | " + patternOf(filter));
     if (request.style == FileDialogStyle::kSelectSaveFile) {
@@ -55,7 +55,7 @@ std::vector<std::string> zenityArguments(const FileDialogRequest &request)
     return arguments;
 }
 
-std::vector<std::string> kdialogArguments(const FileDialogRequest &request)
+std::vector<std::string> kdialogArguments(const FileDialogRequest& request)
 {
     std::vector<std::string> arguments{"kdialog"};
     if (!request.title.empty())
@@ -69,7 +69,7 @@ std::vector<std::string> kdialogArguments(const FileDialogRequest &request)
     arguments.push_back(saving ? "--getsavefilename" : "--getopenfilename");
     arguments.push_back(saving && !request.initialFileName.empty() ? request.initialFileName : ".");
     std::string filterLines;
-    for (const auto &filter : request.filters)
+    for (const auto& filter : request.filters)
         if (hasUsableExtension(filter))
             filterLines +=
                 (filterLines.empty() ? "" : "\n") + nameOf(filter) + " (" + patternOf(filter) + ")";
@@ -171,7 +171,7 @@ private:
     bool succeeded{false};
 };
 
-std::unique_ptr<IPlatformFileDialog> spawnDialog(const std::vector<std::string> &arguments)
+std::unique_ptr<IPlatformFileDialog> spawnDialog(const std::vector<std::string>& arguments)
 {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -182,9 +182,9 @@ std::unique_ptr<IPlatformFileDialog> spawnDialog(const std::vector<std::string> 
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     // GTK and Qt warnings would otherwise land in the host's console.
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<char *> argv;
-    for (const auto &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
+    std::vector<char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     pid_t pid = 0;
     int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -202,7 +202,7 @@ std::unique_ptr<IPlatformFileDialog> spawnDialog(const std::vector<std::string> 
 
 } // namespace Linux
 
-std::unique_ptr<IPlatformFileDialog> startPlatformFileDialog(const FileDialogRequest &request)
+std::unique_ptr<IPlatformFileDialog> startPlatformFileDialog(const FileDialogRequest& request)
 {
     if (auto dialog = Linux::spawnDialog(Linux::zenityArguments(request)))
         return dialog;

@@ -12,15 +12,15 @@ namespace VSTGUI::X11 {
 
 class CursorSet {
 public:
-    explicit CursorSet(Display *display) : display(display) {}
+    explicit CursorSet(Display* display) : display(display) {}
     ~CursorSet();
-    CursorSet(const CursorSet &) = delete;
-    CursorSet &operator=(const CursorSet &) = delete;
+    CursorSet(const CursorSet&) = delete;
+    CursorSet& operator=(const CursorSet&) = delete;
 
     Cursor get(CCursorType type);
 
 private:
-    Display *display;
+    Display* display;
     std::array<Cursor, kCursorHand + 1> cursors{};
 };
 

@@ -19,10 +19,10 @@ constexpr long moreThanThreeTypes = 1;
 
 } // namespace
 
-XdndReceiver::XdndReceiver(CFrame &frame, Display *display, Window window)
+XdndReceiver::XdndReceiver(CFrame& frame, Display* display, Window window)
     : frame(frame), display(display), window(window), draggedItems(makeOwned<CDropSource>())
 {
-    auto intern = [display](const char *name) { return XInternAtom(display, name, False); };
+    auto intern = [display](const char* name) { return XInternAtom(display, name, False); };
     atoms = {intern("XdndAware"),       intern("XdndEnter"),      intern("XdndPosition"),
              intern("XdndStatus"),      intern("XdndLeave"),      intern("XdndDrop"),
              intern("XdndFinished"),    intern("XdndSelection"),  intern("XdndTypeList"),
@@ -30,13 +30,13 @@ XdndReceiver::XdndReceiver(CFrame &frame, Display *display, Window window)
              intern("VSTGUI_XDND_DATA")};
     long version = protocolVersion;
     XChangeProperty(display, window, atoms.aware, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char *>(&version), 1);
+                    reinterpret_cast<unsigned char*>(&version), 1);
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, window, &attributes))
         root = attributes.root;
 }
 
-bool XdndReceiver::handleClientMessage(const XClientMessageEvent &event)
+bool XdndReceiver::handleClientMessage(const XClientMessageEvent& event)
 {
     if (event.format != 32)
         return false;
@@ -54,7 +54,7 @@ bool XdndReceiver::handleClientMessage(const XClientMessageEvent &event)
     return true;
 }
 
-void XdndReceiver::onEnter(const XClientMessageEvent &event)
+void XdndReceiver::onEnter(const XClientMessageEvent& event)
 {
     leaveFrame(); // a new drag replaces one whose leave never came
     reset();
@@ -62,7 +62,7 @@ void XdndReceiver::onEnter(const XClientMessageEvent &event)
     offersUriList = sourceOffersUriList(event);
 }
 
-bool XdndReceiver::sourceOffersUriList(const XClientMessageEvent &enter)
+bool XdndReceiver::sourceOffersUriList(const XClientMessageEvent& enter)
 {
     if (!(enter.data.l[1] & moreThanThreeTypes)) {
         for (int i = 2; i < 5; ++i)
@@ -74,12 +74,12 @@ bool XdndReceiver::sourceOffersUriList(const XClientMessageEvent &enter)
     Atom type = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
-    unsigned char *data = nullptr;
+    unsigned char* data = nullptr;
     bool found = false;
     if (XGetWindowProperty(display, source, atoms.typeList, 0, 1024, False, XA_ATOM, &type, &format, &count,
                            &remaining, &data) == Success &&
         !trap.failed() && data && format == 32) {
-        auto *types = reinterpret_cast<Atom *>(data);
+        auto* types = reinterpret_cast<Atom*>(data);
         for (unsigned long i = 0; i < count && !found; ++i)
             found = types[i] == atoms.uriList;
     }
@@ -88,7 +88,7 @@ bool XdndReceiver::sourceOffersUriList(const XClientMessageEvent &enter)
     return found;
 }
 
-void XdndReceiver::onPosition(const XClientMessageEvent &event)
+void XdndReceiver::onPosition(const XClientMessageEvent& event)
 {
     if (static_cast<Window>(event.data.l[0]) != source || awaitingData)
         return;
@@ -121,7 +121,7 @@ void XdndReceiver::onLeave()
     reset();
 }
 
-void XdndReceiver::onDrop(const XClientMessageEvent &event)
+void XdndReceiver::onDrop(const XClientMessageEvent& event)
 {
     if (static_cast<Window>(event.data.l[0]) != source || awaitingData)
         return;
@@ -135,10 +135,9 @@ void XdndReceiver::onDrop(const XClientMessageEvent &event)
     awaitingData = true;
     XConvertSelection(display, atoms.selection, atoms.uriList, atoms.transferProperty, window,
                       static_cast<Time>(event.data.l[2]));
-    XFlush(display);
 }
 
-bool XdndReceiver::handleSelectionNotify(const XSelectionEvent &event)
+bool XdndReceiver::handleSelectionNotify(const XSelectionEvent& event)
 {
     if (!awaitingData || event.selection != atoms.selection)
         return false;
@@ -163,12 +162,12 @@ SharedPointer<IDataPackage> XdndReceiver::readDroppedItems()
     Atom type = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
-    unsigned char *data = nullptr;
+    unsigned char* data = nullptr;
     // Lists too large for one property would come in INCR pieces (format 32); such a drop is refused.
     if (XGetWindowProperty(display, window, atoms.transferProperty, 0, 1 << 24, True, AnyPropertyType, &type,
                            &format, &count, &remaining, &data) == Success &&
         data && format == 8) {
-        for (const auto &item : parseUriList(std::string_view(reinterpret_cast<char *>(data), count))) {
+        for (const auto& item : parseUriList(std::string_view(reinterpret_cast<char*>(data), count))) {
             if (item.isFilePath)
                 items->addFilePath(item.data);
             else
@@ -198,8 +197,7 @@ void XdndReceiver::sendToSource(Atom messageType, long flags, long action)
     message.xclient.data.l[0] = static_cast<long>(window);
     message.xclient.data.l[1] = flags;
     message.xclient.data.l[messageType == atoms.finished ? 2 : 4] = action;
-    // The source may have gone away since its last message.
-    XErrorTrap trap(display);
+    // Sent under the pump's error trap: the source may have gone away since its last message.
     XSendEvent(display, source, False, NoEventMask, &message);
 }
 

@@ -17,11 +17,11 @@ namespace VSTGUI::X11 {
 class XdndReceiver {
 public:
     // Marks `window` as a drop target.
-    XdndReceiver(CFrame &frame, Display *display, Window window);
+    XdndReceiver(CFrame& frame, Display* display, Window window);
 
     // True when the event belonged to the protocol.
-    bool handleClientMessage(const XClientMessageEvent &event);
-    bool handleSelectionNotify(const XSelectionEvent &event);
+    bool handleClientMessage(const XClientMessageEvent& event);
+    bool handleSelectionNotify(const XSelectionEvent& event);
 
 private:
     struct Atoms {
@@ -29,11 +29,11 @@ private:
             actionMove, uriList, transferProperty;
     };
 
-    void onEnter(const XClientMessageEvent &event);
-    void onPosition(const XClientMessageEvent &event);
+    void onEnter(const XClientMessageEvent& event);
+    void onPosition(const XClientMessageEvent& event);
     void onLeave();
-    void onDrop(const XClientMessageEvent &event);
-    bool sourceOffersUriList(const XClientMessageEvent &enter);
+    void onDrop(const XClientMessageEvent& event);
+    bool sourceOffersUriList(const XClientMessageEvent& enter);
     CPoint windowPointFromRoot(long packedRootPoint) const;
     SharedPointer<IDataPackage> readDroppedItems();
     void leaveFrame();
@@ -41,8 +41,8 @@ private:
     Atom actionAtom(DragOperation operation) const;
     void reset();
 
-    CFrame &frame;
-    Display *display;
+    CFrame& frame;
+    Display* display;
     Window window;
     Window root{None};
     Atoms atoms{};

@@ -5,41 +5,43 @@ namespace VSTGUI::X11 {
 namespace {
 
 // The handler is process-wide; errors of other connections (the host's) go on to the previous one.
-Display *trappedDisplay = nullptr;
-XErrorHandler forwardHandler = nullptr;
-bool errorSeen = false;
+Display* trappedDisplay = nullptr;
+XErrorHandler previousHandler = nullptr;
+int depth = 0;
+unsigned long errorCount = 0;
 
-int recordError(Display *display, XErrorEvent *error)
+int recordError(Display* display, XErrorEvent* error)
 {
     if (display == trappedDisplay) {
-        errorSeen = true;
+        ++errorCount;
         return 0;
     }
-    return forwardHandler ? forwardHandler(display, error) : 0;
+    return previousHandler ? previousHandler(display, error) : 0;
 }
 
 } // namespace
 
-XErrorTrap::XErrorTrap(Display *display) : display(display)
+XErrorTrap::XErrorTrap(Display* display) : display(display), errorsBefore(errorCount)
 {
-    XSync(display, False);
-    trappedDisplay = display;
-    errorSeen = false;
-    previousHandler = XSetErrorHandler(recordError);
-    forwardHandler = previousHandler;
+    if (depth++ == 0) {
+        trappedDisplay = display;
+        previousHandler = XSetErrorHandler(recordError);
+    }
 }
 
 XErrorTrap::~XErrorTrap()
 {
     XSync(display, False);
-    XSetErrorHandler(previousHandler);
-    trappedDisplay = nullptr;
+    if (--depth == 0) {
+        XSetErrorHandler(previousHandler);
+        trappedDisplay = nullptr;
+    }
 }
 
 bool XErrorTrap::failed()
 {
     XSync(display, False);
-    return errorSeen;
+    return errorCount != errorsBefore;
 }
 
 } // namespace VSTGUI::X11

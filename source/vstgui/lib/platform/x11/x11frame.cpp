@@ -19,18 +19,6 @@ constexpr long windowEventMask = ExposureMask | ButtonPressMask | ButtonReleaseM
                                  EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
                                  FocusChangeMask;
 
-Window createChildWindow(Display *display, Window parent, int width, int height)
-{
-    XSetWindowAttributes attributes{};
-    attributes.event_mask = windowEventMask;
-    attributes.background_pixmap = None; // the back buffer covers every pixel; no flash of background
-    XErrorTrap trap(display);
-    Window window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned int>(width),
-                                  static_cast<unsigned int>(height), 0, CopyFromParent, InputOutput,
-                                  CopyFromParent, CWEventMask | CWBackPixmap, &attributes);
-    return trap.failed() ? None : window;
-}
-
 int pixelExtent(CCoord length)
 {
     return std::max(1, static_cast<int>(std::ceil(length)));
@@ -38,27 +26,34 @@ int pixelExtent(CCoord length)
 
 } // namespace
 
-std::unique_ptr<X11Frame> X11Frame::create(CFrame &frame, Window parent, const CRect &size)
+std::unique_ptr<X11Frame> X11Frame::create(CFrame& frame, Window parent, const CRect& size)
 {
-    Display *display = XOpenDisplay(nullptr);
+    Display* display = XOpenDisplay(nullptr);
     if (!display)
         return nullptr;
     int width = pixelExtent(size.getWidth());
     int height = pixelExtent(size.getHeight());
-    Window window = createChildWindow(display, parent, width, height);
-    XWindowAttributes attributes;
-    if (window == None || !XGetWindowAttributes(display, window, &attributes)) {
-        XCloseDisplay(display);
-        return nullptr;
+    std::unique_ptr<X11Frame> platform;
+    {
+        XErrorTrap trap(display); // the parent may not exist
+        XSetWindowAttributes attributes{};
+        attributes.event_mask = windowEventMask;
+        attributes.background_pixmap = None; // the back buffer covers every pixel; no flash of background
+        Window window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned int>(width),
+                                      static_cast<unsigned int>(height), 0, CopyFromParent, InputOutput,
+                                      CopyFromParent, CWEventMask | CWBackPixmap, &attributes);
+        XWindowAttributes created;
+        if (!trap.failed() && XGetWindowAttributes(display, window, &created)) {
+            platform.reset(new X11Frame(frame, display, window, created.visual, width, height));
+            XMapWindow(display, window);
+        }
     }
-    auto platform =
-        std::unique_ptr<X11Frame>(new X11Frame(frame, display, window, attributes.visual, width, height));
-    XMapWindow(display, window);
-    XFlush(display);
+    if (!platform)
+        XCloseDisplay(display);
     return platform;
 }
 
-X11Frame::X11Frame(CFrame &frame, Display *display, Window window, Visual *visual, int width, int height)
+X11Frame::X11Frame(CFrame& frame, Display* display, Window window, Visual* visual, int width, int height)
     : frame(frame), display(display), window(window),
       windowSurface(cairo_xlib_surface_create(display, window, visual, width, height))
 {
@@ -75,20 +70,23 @@ void X11Frame::close()
 {
     if (!display)
         return;
-    dropReceiver.reset();
-    cursors.reset();
-    cairo_surface_destroy(windowSurface);
-    XDestroyWindow(display, window);
+    {
+        XErrorTrap trap(display); // the host may have destroyed its window, and ours with it
+        dropReceiver.reset();
+        cursors.reset();
+        cairo_surface_destroy(windowSurface);
+        XDestroyWindow(display, window);
+    }
     XCloseDisplay(display);
     display = nullptr;
 }
 
-void X11Frame::present(cairo_surface_t *backBuffer, const std::vector<CRect> &rects)
+void X11Frame::present(cairo_surface_t* backBuffer, const std::vector<CRect>& rects)
 {
     if (!display || rects.empty())
         return;
-    cairo_t *context = cairo_create(windowSurface);
-    for (const auto &rect : rects) {
+    cairo_t* context = cairo_create(windowSurface);
+    for (const auto& rect : rects) {
         // Whole pixels: the back buffer holds the finished image around the fractional edges too.
         double left = std::floor(rect.left), top = std::floor(rect.top);
         cairo_rectangle(context, left, top, std::ceil(rect.right) - left, std::ceil(rect.bottom) - top);
@@ -98,28 +96,29 @@ void X11Frame::present(cairo_surface_t *backBuffer, const std::vector<CRect> &re
     cairo_fill(context);
     cairo_destroy(context);
     cairo_surface_flush(windowSurface);
-    XFlush(display);
 }
 
 void X11Frame::setCursor(CCursorType type)
 {
     if (!display)
         return;
+    XErrorTrap trap(display);
     XDefineCursor(display, window, cursors->get(type));
-    XFlush(display);
 }
 
 void X11Frame::pumpEvents()
 {
-    // A handler may close the frame, which closes the display under this loop.
-    while (display && XPending(display)) {
+    if (!display)
+        return;
+    XErrorTrap trap(display);
+    while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
         dispatch(event);
     }
 }
 
-void X11Frame::dispatch(XEvent &event)
+void X11Frame::dispatch(XEvent& event)
 {
     switch (event.type) {
     case Expose:
@@ -151,7 +150,7 @@ void X11Frame::dispatch(XEvent &event)
     }
 }
 
-void X11Frame::onButton(const XButtonEvent &event)
+void X11Frame::onButton(const XButtonEvent& event)
 {
     int32 button = buttonFromXButton(event.button);
     if (button == 0)
@@ -175,7 +174,7 @@ void X11Frame::onMotion(XMotionEvent event)
     frame.platformOnMouseMoved(CPoint(event.x, event.y), CButtonState(buttonStateFromXState(event.state)));
 }
 
-void X11Frame::onKey(XKeyEvent &event)
+void X11Frame::onKey(XKeyEvent& event)
 {
     KeySym keySym = NoSymbol;
     char text[8];
@@ -189,7 +188,7 @@ void X11Frame::onKey(XKeyEvent &event)
         frame.platformOnKeyUp(key);
 }
 
-void X11Frame::onLeave(const XCrossingEvent &event)
+void X11Frame::onLeave(const XCrossingEvent& event)
 {
     // Another client (host or window manager) took the pointer: a drag in progress cannot finish.
     if (event.mode == NotifyGrab)
@@ -199,7 +198,7 @@ void X11Frame::onLeave(const XCrossingEvent &event)
 
 } // namespace X11
 
-std::unique_ptr<IPlatformFrame> createX11PlatformFrame(CFrame &frame, void *parentWindow, const CRect &size)
+std::unique_ptr<IPlatformFrame> createX11PlatformFrame(CFrame& frame, void* parentWindow, const CRect& size)
 {
     return X11::X11Frame::create(frame, static_cast<Window>(reinterpret_cast<uintptr_t>(parentWindow)), size);
 }

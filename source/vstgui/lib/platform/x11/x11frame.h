@@ -19,27 +19,27 @@ namespace VSTGUI::X11 {
 class X11Frame : public IPlatformFrame {
 public:
     // Null when the display cannot be opened or the parent window does not exist.
-    static std::unique_ptr<X11Frame> create(CFrame &frame, Window parent, const CRect &size);
+    static std::unique_ptr<X11Frame> create(CFrame& frame, Window parent, const CRect& size);
     ~X11Frame() override;
 
-    void present(cairo_surface_t *backBuffer, const std::vector<CRect> &rects) override;
+    void present(cairo_surface_t* backBuffer, const std::vector<CRect>& rects) override;
     void setCursor(CCursorType type) override;
     void pumpEvents() override;
     void close() override;
 
 private:
-    X11Frame(CFrame &frame, Display *display, Window window, Visual *visual, int width, int height);
+    X11Frame(CFrame& frame, Display* display, Window window, Visual* visual, int width, int height);
 
-    void dispatch(XEvent &event);
-    void onButton(const XButtonEvent &event);
+    void dispatch(XEvent& event);
+    void onButton(const XButtonEvent& event);
     void onMotion(XMotionEvent event);
-    void onKey(XKeyEvent &event);
-    void onLeave(const XCrossingEvent &event);
+    void onKey(XKeyEvent& event);
+    void onLeave(const XCrossingEvent& event);
 
-    CFrame &frame;
-    Display *display;
+    CFrame& frame;
+    Display* display;
     Window window;
-    cairo_surface_t *windowSurface;
+    cairo_surface_t* windowSurface;
     std::optional<CursorSet> cursors;
     std::optional<XdndReceiver> dropReceiver;
 };

@@ -48,7 +48,7 @@ DroppedItem itemFromUri(std::string_view uri)
 
 } // namespace
 
-bool percentDecode(std::string_view text, std::string &decoded)
+bool percentDecode(std::string_view text, std::string& decoded)
 {
     decoded.clear();
     decoded.reserve(text.size());
