@@ -54,7 +54,7 @@ double scaleByPowerOfTen(double mantissa, double exponent)
     if (mantissa == 0.0 || !std::isfinite(mantissa))
         return mantissa;
     int power = static_cast<int>(std::clamp(exponent, -700.0, 700.0));
-    // Steps of 10^308 keep each factor finite and normal.
+    // Steps of 10^308 keep each factor finite.
     for (; power > 308; power -= 308)
         mantissa *= 1e308;
     for (; power < -308; power += 308)
@@ -99,6 +99,9 @@ private:
 
     bool at(char c) const { return position != end && *position == c; }
     bool atDigit() const { return position != end && isDigit(*position); }
+    // Reads a bracketed list; readMember reads one entry at a time.
+    template <typename ReadMember>
+    void members(char opening, char closing, ReadMember readMember);
     void skipWhiteSpace();
     void expect(char c);
     double digitsAsNumber();
@@ -222,48 +225,45 @@ int Reader::hexDigit()
     throw ParseError(std::string("Invalid char in Unicode escape sequence: ") + c);
 }
 
-void Reader::array(Value& out)
+template <typename ReadMember>
+void Reader::members(char opening, char closing, ReadMember readMember)
 {
     skipWhiteSpace();
-    expect('[');
+    expect(opening);
     const Nesting nesting(depth);
     skipWhiteSpace();
-    Value::Array elements;
     for (;;) {
         if (position == end)
-            throw expected(']');
-        if (at(']')) {
+            throw expected(closing);
+        if (at(closing)) {
             ++position;
             skipWhiteSpace();
-            break;
+            return;
         }
-        Value element;
-        value(element, true);
-        elements.push_back(std::move(element));
+        readMember();
         // Commas are optional and a trailing one is accepted.
         skipWhiteSpace();
         if (at(','))
             ++position;
         skipWhiteSpace();
     }
+}
+
+void Reader::array(Value& out)
+{
+    Value::Array elements;
+    members('[', ']', [&] {
+        Value element;
+        value(element, true);
+        elements.push_back(std::move(element));
+    });
     out = Value(std::move(elements));
 }
 
 void Reader::object(Value& out)
 {
-    skipWhiteSpace();
-    expect('{');
-    const Nesting nesting(depth);
-    skipWhiteSpace();
-    Value::Object members;
-    for (;;) {
-        if (position == end)
-            throw expected('}');
-        if (at('}')) {
-            ++position;
-            skipWhiteSpace();
-            break;
-        }
+    Value::Object entries;
+    members('{', '}', [&] {
         Value key;
         string(key);
         skipWhiteSpace();
@@ -272,13 +272,9 @@ void Reader::object(Value& out)
         Value member;
         value(member, true);
         // The first occurrence of a key wins.
-        members.emplace(key.asString(), std::move(member));
-        skipWhiteSpace();
-        if (at(','))
-            ++position;
-        skipWhiteSpace();
-    }
-    out = Value(std::move(members));
+        entries.emplace(key.asString(), std::move(member));
+    });
+    out = Value(std::move(entries));
 }
 
 double Reader::digitsAsNumber()

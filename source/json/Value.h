@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -30,6 +31,10 @@ public:
     Value(double number);
     Value(Object members);
     Value(Array elements);
+    // A bool would quietly become the number 0 or 1; use Kind::True or Kind::False.
+    template <typename T>
+        requires std::same_as<T, bool>
+    Value(T) = delete;
 
     Value(const Value& other); // deep copy
     Value(Value&& other) noexcept;

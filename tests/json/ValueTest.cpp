@@ -15,6 +15,9 @@ TEST(Value, KindsCarryTheirTags)
         { JSON::Value(Kind::True), 4 }, { JSON::Value(Kind::False), 5 }, { JSON::Value(), 6 } };
     for (const auto& [value, tag] : cases)
         EXPECT_EQ(static_cast<std::uint32_t>(value.kind()), tag);
+    static_assert(!std::is_constructible_v<JSON::Value, bool>, "a bool is no number");
+    EXPECT_EQ(JSON::Value(1).asNumber(), 1.0);
+    EXPECT_EQ(JSON::Value(L"s").asString(), L"s");
     EXPECT_EQ(JSON::Value(Kind::String).asString(), L"");
     EXPECT_EQ(JSON::Value(Kind::Number).asNumber(), 0.0);
 }
