@@ -1,0 +1,43 @@
+#pragma once
+
+#include "synth/Ramp.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace korvel::veldro {
+
+class BaseParam;
+
+// One controller slot of a live parameter. Slot 0 of a control is its live
+// controller; pushed slots 1 and 2 hold earlier ones fading out. Written by
+// the editor and host threads (and a program change on the audio thread),
+// advanced and evaluated by the audio thread, without locks.
+struct ParamControl {
+    // Earlier controllers a control keeps fading out besides its live one.
+    static constexpr int MAX_PUSHED = 2;
+    // Controllers whose amount is this small take no part and are not stored.
+    static constexpr double ACTIVE_AMOUNT = 0.01;
+
+    BaseParam* base_param = nullptr;
+    std::uint32_t control_id = 0; // first generated host parameter of the control
+    std::int16_t control_index = -1;
+    std::uint32_t type = 0; // controller type 0..8; 0 is empty
+    double phase = 0.0;     // the LFO's phase in [0, 1), the random walk's last output
+    Ramp amount;
+    Ramp params[3]; // x, y, par3
+
+    bool isActive() const { return type != 0 && std::abs(amount.current) > ACTIVE_AMOUNT; }
+
+    // Empties the slot; it keeps its place in its parameter.
+    void clear()
+    {
+        type = 0;
+        phase = 0.0;
+        amount = {};
+        for (Ramp& param : params)
+            param = {};
+    }
+};
+
+} // namespace korvel::veldro

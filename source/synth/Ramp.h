@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cmath>
+#include <functional>
+
+namespace korvel::veldro {
+
+// The live change time of one SynthParams instance, in seconds.
+using GlideTimeSource = std::function<double()>;
+
+// A linear glide of one value toward its target. Written by the editor and
+// host threads (and by a program change on the audio thread), advanced by the
+// audio thread; plain fields, no lock: a reader may see a glide between two
+// of its field writes.
+struct Ramp {
+    // A change smaller than this is taken at once.
+    static constexpr double JUMP_CHANGE = 1e-5;
+    // Glides shorter than this (seconds, or frames for a per-frame ramp) jump.
+    static constexpr double MIN_GLIDE_TIME = 0.005;
+
+    double current = 0.0;
+    double target = 0.0;
+    double rate = 0.0; // change of current per unit of time; 0 at rest
+
+    // Glides to v over time; a negative or short time jumps.
+    void setTarget(double v, double time)
+    {
+        const double t = std::abs(current - v) < JUMP_CHANGE ? 0.0 : time;
+        target = v;
+        if (t < MIN_GLIDE_TIME) {
+            current = v;
+            rate = 0.0;
+        } else {
+            rate = (v - current) / t;
+        }
+    }
+
+    // Glides over the owner's live change time, asked on every call.
+    void glideTo(double v, const GlideTimeSource& glideTime) { setTarget(v, glideTime()); }
+
+    void jumpTo(double v) { setTarget(v, 0.0); }
+
+    void advance(double dt)
+    {
+        if (rate == 0.0 || dt == 0.0)
+            return;
+        const double next = current + rate * dt;
+        if ((target > current && next >= target - JUMP_CHANGE) || (current > target && next <= target + JUMP_CHANGE)) {
+            current = target;
+            rate = 0.0;
+        } else {
+            current = next;
+        }
+    }
+
+    // The value t units of time ahead, never past the target.
+    double valueAt(double t) const
+    {
+        const double v = current + rate * t;
+        if (rate > 0.0)
+            return v < target ? v : target;
+        if (rate < 0.0)
+            return v > target ? v : target;
+        return current;
+    }
+};
+
+} // namespace korvel::veldro

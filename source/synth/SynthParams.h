@@ -1,0 +1,155 @@
+#pragma once
+
+#include "synth/BaseParam.h"
+#include "synth/ParamControl.h"
+#include "synth/ParamTable.h"
+#include "synth/Ramp.h"
+#include "synth/Scaling.h"
+#include "synth/SynthParamListeners.h"
+#include "synth/controllers/RandomSource.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace audio {
+class SoundPack;
+}
+
+namespace korvel::veldro {
+
+class ISynthEngine;
+class ISynthParamListener;
+
+// The synthesizer's parameter model: the live parameters 0..62 with their
+// glides and modulation controls, the listeners that keep editor views up to
+// date, and the report of editor changes to the host. Every write of a
+// parameter value goes through here.
+//
+// Ids: 0..62 the live parameters; 63..172 the five settings of each
+// modulation control (type, amount, x, y, par3), worked on the live controller
+// of their parent; the host sees ids 0..179 as normalised values.
+//
+// Threads: no lock is taken. The editor thread writes through setParam, the
+// host's parameter thread through setParamNormalized, a MIDI program change
+// recalls patches on the audio thread, and the audio thread advances the
+// glides and evaluates the controllers.
+class SynthParams {
+public:
+    using HostNotify = std::function<void(int id, float normalized)>;
+
+    // --- owner's thread
+    explicit SynthParams(ISynthEngine& engine);
+    SynthParams(const SynthParams&) = delete;
+    SynthParams& operator=(const SynthParams&) = delete;
+
+    // Receives the normalised value of every change made through setParam.
+    void setHostNotify(HostNotify notify);
+    // Seeds the random controllers' draws (tests; the constructor uses the clock).
+    void seedRandom(std::uint32_t seed);
+
+    // --- the thread that installs a sound
+
+    // "sound.start" and "sound.end" span frames on the host's axis.
+    void setSoundFrameCount(std::uint64_t frames);
+
+    // --- any thread
+
+    ISynthEngine& engine() const { return owner; }
+    bool isEngineRunning() const;
+    // "apply.changetime" while the engine runs, else 0 (seconds).
+    double getChangeTime() const;
+    // This instance's change time as its ramps ask for it.
+    const GlideTimeSource& glideTimeSource() const { return glideTime; }
+    std::uint64_t getPlayPosition() const;
+    std::shared_ptr<const audio::SoundPack> getCurrentSound() const;
+
+    // {current, target} of a live parameter or of a controller setting
+    // (type as {type, type}); {0, 0} for any other id.
+    std::pair<double, double> getParam(int id) const;
+    BaseParam& getBaseParam(int id);
+    const BaseParam& getBaseParam(int id) const;
+    // The Scaling between the host's 0..1 and a parameter's value: this
+    // instance's own for "sound.start" and "sound.end", else the table's.
+    const Scaling* getScaling(int id) const;
+    // The patch mask that 128 stands for.
+    std::uint32_t getDefaultMask() const { return defaultMask.load(std::memory_order_relaxed); }
+    double getDensity() const { return density.load(std::memory_order_relaxed); }
+
+    // --- editor thread
+
+    // Glides the value toward v over time (negative jumps) and reports it to
+    // the host. A controller type change fades the old controller out.
+    // Non-finite values and controller types outside 0..8 are ignored.
+    void setParam(int id, double v, double time);
+    // setParam without a glide; the options 58..61 also update the default mask.
+    void setParamImmediate(int id, double v);
+
+    // --- host's parameter thread
+
+    // Host setParameter: x outside [0, 1] or NaN is ignored. Glides with the
+    // change time and tells the listener of the parameter (flag 512). Grain
+    // attack plus decay never exceeds 1; envelope levels move their partner.
+    void setParamNormalized(int id, double x);
+    // Host getParameter: always within [0, 1], and a value written through
+    // setParamNormalized reads back unchanged (up to the parameter's steps).
+    double getParamNormalized(int id) const;
+
+    // --- listeners: add and clear on the editor thread, notify on any thread
+
+    void addListener(ISynthParamListener* listener);
+    // Once this returns, no other thread is inside a dropped listener.
+    void clearListeners();
+    void notifyListeners(std::uint32_t flags) const;
+    void notifyListener(int id, std::uint32_t flags) const;
+
+    // --- audio thread
+
+    // One parameter tick of dt seconds: glides and controllers of 0..54;
+    // "density.compensation" takes its target at once.
+    void advance(double dt);
+    // Grain density from rate, length, attack and decay.
+    void updateDensity();
+    // {value.current, summed controller output} over all six slots (k < 0)
+    // or the three of control k. Random walks advance.
+    std::pair<double, double> getModulation(int id, int k);
+    // A slot's output times its amount; state is its phase or a copy of it.
+    double evaluateControl(const ParamControl& slot, double& state);
+
+    // --- editor thread
+
+    // A slot's output for drawing: nothing of the slot changes, and random
+    // draws come from a source of the editor's own.
+    double getControlValue(const ParamControl& slot);
+
+private:
+    static bool isLiveParam(int id) { return id >= 0 && id < NOF_SYNTH_PARAMS; }
+    // The live controller a generated parameter stands for.
+    ParamControl& controllerOf(const ParamInfo& info);
+    const ParamControl& controllerOf(const ParamInfo& info) const;
+    // The one mapping between a value and the host's 0..1, for set, get and report.
+    const Scaling* hostScaling(const ParamInfo& info) const;
+    double toHost(const ParamInfo& info, double value) const;
+    double fromHost(const ParamInfo& info, double x) const;
+    void setEnvelopeParam(const ParamInfo& info, double v);
+    void setControllerNormalized(const ParamInfo& info, double x);
+    void glideAndTell(int id, double v);
+    void updateDefaultMask(int id, double v);
+    double evaluate(const ParamControl& slot, double& state, RandomSource& random) const;
+
+    ISynthEngine& owner;
+    HostNotify hostNotify;
+    GlideTimeSource glideTime;
+    std::atomic<std::uint32_t> defaultMask{15};
+    std::atomic<double> density{0.0};
+    std::array<BaseParam, NOF_SYNTH_PARAMS> params;
+    std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;
+    SynthParamListeners listeners;
+    RandomSource audioRandom;
+    RandomSource editorRandom;
+};
+
+} // namespace korvel::veldro
