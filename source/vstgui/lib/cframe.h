@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -128,6 +127,9 @@ private:
     void collectFocusable(CView* view, std::vector<CView*>& out) const;
     void invalidateFocusArea(CView* view);
     void dismissOverlays();
+    FrameOverlay* modalOverlay() const;
+    CView* dropTargetViewAt(const CPoint& where, SharedPointer<IDropTarget>& target) const;
+    DragEventData dragDataFor(const DragEventData& data) const;
 
     VSTGUIEditorInterface* editor;
     std::unique_ptr<IPlatformFrame> platform;

@@ -36,8 +36,9 @@ public:
     virtual void drawBackgroundRect(CDrawContext* context, const CRect& rect);
 
     void drawRect(CDrawContext* context, const CRect& updateRect) override;
+    // `rect` in this container's own coordinates.
     void invalidRect(const CRect& rect) override;
-    void setAlphaValue(float alpha) override;
+    void invalid() override;
 
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
