@@ -24,7 +24,7 @@ void Amplitude::compute(SampleFormat format, const std::vector<float>& samples) 
     const auto filter = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from * channels, end = to * channels; i < end; i += channels) {
             const double x = samples[i];
-            y = (1.0 - a) * x * x + a * y;
+            y = (1.0 - a) * (x * x) + a * y;
         }
     };
     // Start from the state the end of the sound leaves, as a looping sound would.

@@ -26,45 +26,68 @@ struct Twiddles {
     }
 };
 
+// Built at the first transform (static initialisation is thread-safe).
 const Twiddles& twiddles() {
     static const Twiddles table;
     return table;
 }
 
-void bitReverse(double* data, int n) {
-    for (int i = 0, j = 0; i < n - 1; ++i) {
-        if (i < j)
-            std::swap(data[i], data[j]);
-        int k = n / 2;
-        while (k <= j) {
-            j -= k;
-            k /= 2;
-        }
-        j += k;
+// The sizes are fixed at compile time, so that every index list below is a
+// constant table and each stage's block length a constant.
+
+constexpr int nextBitReversed(int j, int n) {
+    int k = n / 2;
+    while (k <= j) {
+        j -= k;
+        k /= 2;
     }
+    return j + k;
+}
+
+constexpr int swapCount(int n) {
+    int count = 0;
+    for (int i = 0, j = 0; i < n - 1; ++i, j = nextBitReversed(j, n))
+        count += i < j;
+    return count;
+}
+
+template <int N>
+constexpr auto bitReversalSwaps() {
+    std::array<std::pair<int, int>, swapCount(N)> swaps{};
+    for (int i = 0, j = 0, s = 0; i < N - 1; ++i, j = nextBitReversed(j, N))
+        if (i < j)
+            swaps[s++] = {i, j};
+    return swaps;
 }
 
 // The split radix visits its blocks in an L-shaped pattern: each pass starts
 // where the previous pass's blocks leave their unvisited quarter.
-template <typename Body>
-void forEachBlock(int n, int length, Body body) {
-    for (int first = 0, stride = 2 * length; first < n; first = 2 * stride - length, stride *= 4)
-        for (int i = first; i < n; i += stride)
-            body(i);
+template <typename Visit>
+constexpr void forEachLShapedBlock(int length, int end, Visit visit) {
+    for (int first = 0, stride = 2 * length; first < end; first = 2 * stride - length, stride *= 4)
+        for (int i = first; i < end; i += stride)
+            visit(i);
 }
 
-void lengthTwoButterflies(double* data, int n) {
-    for (int first = 0, stride = 4; first < n - 1; first = 2 * stride - 2, stride *= 4)
-        for (int i = first; i < n - 1; i += stride) {
-            const double t = data[i];
-            data[i] = t + data[i + 1];
-            data[i + 1] = t - data[i + 1];
-        }
+constexpr int blockCount(int length, int end) {
+    int count = 0;
+    forEachLShapedBlock(length, end, [&](int) { ++count; });
+    return count;
 }
 
-void splitRadixBlock(double* data, int i, int length, const Twiddles& table) {
-    const int n4 = length / 4;
-    const int n8 = length / 8;
+template <int Length, int End>
+constexpr auto lShapedBlocks() {
+    std::array<int, blockCount(Length, End)> blocks{};
+    int b = 0;
+    forEachLShapedBlock(Length, End, [&](int i) { blocks[b++] = i; });
+    return blocks;
+}
+
+template <int Length>
+void splitRadixBlock(double* data, int i, const Twiddles& table) {
+    constexpr int n4 = Length / 4;
+    constexpr int n8 = Length / 8;
+    constexpr int angleStep = MAX_SIZE / Length;
     {
         const int i1 = i, i3 = i + 2 * n4, i4 = i + 3 * n4;
         const double t1 = data[i4] + data[i3];
@@ -72,16 +95,15 @@ void splitRadixBlock(double* data, int i, int length, const Twiddles& table) {
         data[i3] = data[i1] - t1;
         data[i1] += t1;
     }
-    if (n4 > 1) {
+    if constexpr (n4 > 1) {
         const int i0 = i + n8, i2 = i0 + n4, i3 = i2 + n4, i4 = i3 + n4;
-        const double t1 = (data[i3] + data[i4]) * std::numbers::sqrt2 / 2.0;
-        const double t2 = (data[i3] - data[i4]) * std::numbers::sqrt2 / 2.0;
+        const double t1 = (data[i3] + data[i4]) * (std::numbers::sqrt2 / 2.0);
+        const double t2 = (data[i3] - data[i4]) * (std::numbers::sqrt2 / 2.0);
         data[i4] = data[i2] - t1;
         data[i3] = -data[i2] - t1;
         data[i2] = data[i0] - t2;
         data[i0] += t2;
     }
-    const int angleStep = MAX_SIZE / length;
     for (int j = 1; j < n8; ++j) {
         const double cc1 = table.cosine[j * angleStep], ss1 = table.sine[j * angleStep];
         const double cc3 = table.cosine[3 * j * angleStep], ss3 = table.sine[3 * j * angleStep];
@@ -110,18 +132,48 @@ void splitRadixBlock(double* data, int i, int length, const Twiddles& table) {
     }
 }
 
+template <int N, int Length>
+void splitRadixStages(double* data, const Twiddles& table) {
+    static constexpr auto blocks = lShapedBlocks<Length, N>();
+    for (const int i : blocks)
+        splitRadixBlock<Length>(data, i, table);
+    if constexpr (Length < N)
+        splitRadixStages<N, 2 * Length>(data, table);
+}
+
+template <int N>
+void transform(double* data) {
+    static constexpr auto swaps = bitReversalSwaps<N>();
+    for (const auto& [i, j] : swaps)
+        std::swap(data[i], data[j]);
+    static constexpr auto pairs = lShapedBlocks<2, N - 1>();
+    for (const int i : pairs) {
+        const double t = data[i];
+        data[i] = t + data[i + 1];
+        data[i + 1] = t - data[i + 1];
+    }
+    if constexpr (N >= 4)
+        splitRadixStages<N, 4>(data, twiddles());
+    for (int i = 0; i < N; ++i)
+        data[i] *= 1.0 / N;
+}
+
 } // namespace
 
 void realFFT(double* data, int n) {
-    KORVEL_CHECK(n >= 2 && n <= MAX_SIZE && (n & (n - 1)) == 0);
-    const Twiddles& table = twiddles();
-    bitReverse(data, n);
-    lengthTwoButterflies(data, n);
-    for (int length = 4; length <= n; length *= 2)
-        forEachBlock(n, length, [&](int i) { splitRadixBlock(data, i, length, table); });
-    const double scale = 1.0 / n;
-    for (int i = 0; i < n; ++i)
-        data[i] *= scale;
+    switch (n) {
+    case 2: return transform<2>(data);
+    case 4: return transform<4>(data);
+    case 8: return transform<8>(data);
+    case 16: return transform<16>(data);
+    case 32: return transform<32>(data);
+    case 64: return transform<64>(data);
+    case 128: return transform<128>(data);
+    case 256: return transform<256>(data);
+    case 512: return transform<512>(data);
+    case 1024: return transform<1024>(data);
+    default: KORVEL_CHECK(n >= 2 && n <= MAX_SIZE && (n & (n - 1)) == 0);
+    }
 }
 
 } // namespace audio

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <functional>
+#include <future>
 
 namespace audio {
 
@@ -33,8 +35,11 @@ void SoundPack::load(const Soundfile& file) {
     }
     readFrames(file);
 
+    // The amplitude smoother is one long serial recurrence; it runs beside the
+    // other two analyses instead of before them. Each track has its own writer.
     setState(LoadState::AMPLITUDE);
-    amplitudeTrack.compute(sampleFormat, frameData);
+    auto amplitudeDone = std::async(std::launch::async, &Amplitude::compute, &amplitudeTrack, sampleFormat,
+                                    std::cref(frameData));
 
     setState(LoadState::PEAKS);
     const auto [lowest, highest] = peaksTrack.compute(sampleFormat, frameData);
@@ -46,6 +51,7 @@ void SoundPack::load(const Soundfile& file) {
 
     setState(LoadState::NOISINESS);
     noisinessTrack.compute(sampleFormat, frameData);
+    amplitudeDone.get();
 
     setState(LoadState::READY);
 }
