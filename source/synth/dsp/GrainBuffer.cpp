@@ -1,0 +1,55 @@
+#include "synth/dsp/GrainBuffer.h"
+
+#include "synth/dsp/OutputStage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace korvel::veldro {
+
+GrainBuffer::GrainBuffer()
+{
+    follower.setCutoff10Hz(44100.0);
+}
+
+void GrainBuffer::setupTap(OutputStage* outputStage, double d, double fb, double sendLevel)
+{
+    stage = outputStage;
+    const double length = stage ? static_cast<double>(stage->length()) : 0.0;
+    if (length == 0.0) {
+        feedback = 0.0;
+        send = 0.0;
+        return;
+    }
+    // max first: a NaN distance becomes the shortest one.
+    delay = std::min(std::max(1.0, 2.0 * d), length);
+    feedback = std::clamp(fb, -0.95, 0.95);
+    send = std::clamp(sendLevel, -0.95, 0.95);
+    if (!(std::fabs(send) >= 0.03) || !std::isfinite(feedback))
+        send = 0.0;
+    if (!std::isfinite(follower.state))
+        follower.state = 0.0;
+}
+
+void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
+{
+    double* data = stage->values();
+    const std::uint64_t length = stage->length();
+    const std::uint64_t current = stage->position() + 2 * static_cast<std::uint64_t>(i);
+    const std::uint64_t ahead = (current + 2) % length;
+    const double wL = (data[ahead] + l) * feedback * gainL;
+    const double wR = (data[ahead + 1] + r) * feedback * gainR;
+    const double p = follower.process((wL + wR) * 1.2);
+    const double g = (p > 1.0 ? 1.0 / std::sqrt(p) : 1.0) * send;
+    const double addL = g * wL;
+    const double addR = g * wR;
+    // Anything not finite would stay in the memory for good.
+    if (!std::isfinite(addL) || !std::isfinite(addR))
+        return;
+    const std::uint64_t w = (stage->position() + 2 * static_cast<std::uint64_t>(i + delay)) % length;
+    data[w] += addL;
+    data[w + 1] += addR;
+}
+
+} // namespace korvel::veldro

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "synth/dsp/OnePole.h"
+
+namespace korvel::veldro {
+
+class OutputStage;
+
+// A grain's tap on the engine's delay memory: it reads the memory one frame
+// ahead, feeds it back with the grain's own signal, and writes the sum a delay
+// further on, held down by its own limiter. Set up when a grain starts;
+// processed on the audio thread.
+struct GrainBuffer {
+    double delay = 0.0;    // in values, 2 per frame
+    double feedback = 0.0;
+    double send = 0.0;     // 0: tap off
+    OutputStage* stage = nullptr;
+    OnePole follower;
+
+    GrainBuffer();
+    // d in frames. The echo lands trunc(2 d) frames on: stored patches rely on it.
+    void setupTap(OutputStage* outputStage, double d, double fb, double sendLevel);
+    bool isOn() const { return send != 0.0; }
+    // Frame i of the current block of the output stage.
+    void process(double l, double gainL, double r, double gainR, int i);
+};
+
+} // namespace korvel::veldro

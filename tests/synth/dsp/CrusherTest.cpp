@@ -1,0 +1,69 @@
+#include "synth/dsp/Crusher.h"
+#include "synth/dsp/Shaping.h"
+
+#include <gtest/gtest.h>
+
+namespace korvel::veldro {
+namespace {
+
+TEST(Crusher, FourteenBitsLeaveItOff)
+{
+    Crusher crusher;
+    crusher.setup(14.0, 0.5);
+    EXPECT_FALSE(crusher.isOn());
+    EXPECT_EQ(crusher.tick(0.123456), 0.123456);
+}
+
+TEST(Crusher, ZeroBitsGiveOneLevelPushedOffZero)
+{
+    Crusher crusher;
+    crusher.setup(0.0, 1.0); // tone 1: no smoothing
+    EXPECT_EQ(crusher.levels, 1.0);
+    EXPECT_DOUBLE_EQ(crusher.push, 0.444);
+    EXPECT_EQ(crusher.smooth, 0.0);
+    const struct {
+        double x, expected;
+    } cases[] = {{0.3, 1.0}, {0.05, 0.0}, {-0.1, -1.0}, {-0.05, 0.0}, {0.9, 1.0}, {-2.0, -2.0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(crusher.tick(c.x), c.expected) << c.x;
+}
+
+TEST(Crusher, SetupTable)
+{
+    const struct {
+        double bits, tone, levels, smooth;
+    } cases[] = {
+        {4.0, 0.0, 16.0, 1.0 / 8.0},   // (10 - 2.4) rounds to 8 steps
+        {4.0, 0.5, 16.0, 1.0 / 4.0},   // 3.8 -> 4
+        {8.0, 0.0, 256.0, 1.0 / 5.0},  // 5.2 -> 5
+        {13.0, 0.0, 8192.0, 1.0 / 2.0}, // 2.2 -> 2
+        {-3.0, 0.0, 1.0, 1.0 / 10.0},  // no levels below one; 11.8 -> 10
+    };
+    for (const auto& c : cases) {
+        Crusher crusher;
+        crusher.setup(c.bits, c.tone);
+        EXPECT_EQ(crusher.levels, c.levels) << c.bits;
+        EXPECT_DOUBLE_EQ(crusher.inv, 1.0 / c.levels) << c.bits;
+        EXPECT_DOUBLE_EQ(crusher.smooth, c.smooth) << c.bits << " " << c.tone;
+    }
+}
+
+TEST(Crusher, ALevelStepIsSmoothedOverOneOverSmoothSamples)
+{
+    Crusher crusher;
+    crusher.setup(4.0, 0.0); // 16 levels, 8 steps
+    double previous = 0.0;
+    for (int k = 1; k <= 8; ++k) {
+        const double out = crusher.tick(1.0);
+        EXPECT_DOUBLE_EQ(out, smoothstep(2.0 * k, 0.0, 16.0) / 16.0) << k;
+        EXPECT_GT(out, previous);
+        previous = out;
+    }
+    EXPECT_EQ(crusher.lastLevel, 16.0);
+    EXPECT_EQ(crusher.tick(1.0), 1.0);
+    // And back down, along the same curve.
+    EXPECT_LT(crusher.tick(0.0), 1.0);
+}
+
+} // namespace
+} // namespace korvel::veldro
