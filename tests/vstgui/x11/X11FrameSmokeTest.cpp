@@ -1,0 +1,286 @@
+// A frame embedded in a real X window of a private Xvfb: clicks and file drops sent by another
+// client, as a host and a file manager would send them.
+
+// GoogleTest before any X header: X defines None and Bool as macros.
+#include <gtest/gtest.h>
+
+#include "vstgui/lib/cdrawcontext.h"
+#include "vstgui/lib/cframe.h"
+
+#include "XvfbServer.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace VSTGUI {
+namespace {
+
+constexpr CColor kIdleColor{0, 0, 255};
+constexpr CColor kClickedColor{255, 0, 0};
+
+class ClickView : public CView {
+public:
+    using CView::CView;
+    void draw(CDrawContext* context) override
+    {
+        context->setFillColor(clicks > 0 ? kClickedColor : kIdleColor);
+        context->drawRect(getViewSize(), kDrawFilled);
+    }
+    CMouseEventResult onMouseDown(CPoint&, const CButtonState& buttons) override
+    {
+        lastButtons = buttons;
+        ++clicks;
+        invalid();
+        return kMouseEventHandled;
+    }
+    int clicks{0};
+    CButtonState lastButtons;
+};
+
+class DropView : public CView, public IDropTarget {
+public:
+    using CView::CView;
+    SharedPointer<IDropTarget> getDropTarget() override { return shared<IDropTarget>(this); }
+    DragOperation onDragEnter(DragEventData) override { return DragOperation::Copy; }
+    DragOperation onDragMove(DragEventData) override { return DragOperation::Copy; }
+    void onDragLeave(DragEventData) override {}
+    bool onDrop(DragEventData data) override
+    {
+        for (uint32 i = 0; i < data.drag->getCount(); ++i) {
+            const void* buffer = nullptr;
+            IDataPackage::Type type = IDataPackage::kError;
+            data.drag->getData(i, buffer, type);
+            dropped.emplace_back(type, static_cast<const char*>(buffer));
+        }
+        return true;
+    }
+    std::vector<std::pair<IDataPackage::Type, std::string>> dropped;
+};
+
+// The host's side: its own connection, a top-level window the frame is embedded in.
+class X11FrameSmoke : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (server->binaryMissing())
+            GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(server->running()) << "Xvfb did not start";
+        if (const char* display = std::getenv("DISPLAY"))
+            savedDisplay = display;
+        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
+        host = XOpenDisplay(server->name().c_str());
+        ASSERT_NE(host, nullptr);
+        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 200, 100, 0, 0, 0);
+        XMapWindow(host, hostWindow);
+        XSync(host, False);
+
+        frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
+        clickView = new ClickView(CRect(0, 0, 100, 100));
+        dropView = new DropView(CRect(100, 0, 200, 100));
+        frame->addView(clickView);
+        frame->addView(dropView);
+        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+    }
+
+    void TearDown() override
+    {
+        if (frame) {
+            frame->close();
+            frame->forget();
+        }
+        if (host)
+            XCloseDisplay(host);
+        if (savedDisplay.empty())
+            unsetenv("DISPLAY");
+        else
+            setenv("DISPLAY", savedDisplay.c_str(), 1);
+    }
+
+    Window findFrameWindow()
+    {
+        Window root = None, parent = None, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
+        Window child = count == 1 ? children[0] : None;
+        if (children)
+            XFree(children);
+        return child;
+    }
+
+    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
+    bool pumpUntil(const std::function<bool()>& done)
+    {
+        for (int round = 0; round < 500; ++round) {
+            frame->idle();
+            while (XPending(host)) {
+                XEvent event;
+                XNextEvent(host, &event);
+                onHostEvent(event);
+            }
+            if (done())
+                return true;
+            pollfd wait{ConnectionNumber(host), POLLIN, 0};
+            poll(&wait, 1, 10);
+        }
+        return false;
+    }
+
+    unsigned long pixelAt(int x, int y)
+    {
+        XImage* image = XGetImage(host, frameWindow, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return ~0ul;
+        unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
+        XDestroyImage(image);
+        return pixel;
+    }
+
+    void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
+    {
+        XEvent event{};
+        event.xbutton.type = type;
+        event.xbutton.display = host;
+        event.xbutton.window = frameWindow;
+        event.xbutton.root = DefaultRootWindow(host);
+        event.xbutton.time = CurrentTime;
+        event.xbutton.x = event.xbutton.x_root = x;
+        event.xbutton.y = event.xbutton.y_root = y;
+        event.xbutton.state = state;
+        event.xbutton.button = button;
+        event.xbutton.same_screen = True;
+        XSendEvent(host, frameWindow, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+                   &event);
+        XFlush(host);
+    }
+
+    void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
+    {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = frameWindow;
+        event.xclient.message_type = atom(messageType);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(hostWindow);
+        event.xclient.data.l[1] = l1;
+        event.xclient.data.l[2] = l2;
+        event.xclient.data.l[3] = l3;
+        event.xclient.data.l[4] = l4;
+        XSendEvent(host, frameWindow, False, NoEventMask, &event);
+        XFlush(host);
+    }
+
+    Atom atom(const char* name) { return XInternAtom(host, name, False); }
+
+    void onHostEvent(const XEvent& event)
+    {
+        if (event.type == ClientMessage)
+            answers.push_back(event.xclient);
+        else if (event.type == SelectionRequest) {
+            const auto& request = event.xselectionrequest;
+            XChangeProperty(host, request.requestor, request.property, request.target, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(offeredUris.data()),
+                            static_cast<int>(offeredUris.size()));
+            XEvent reply{};
+            reply.xselection.type = SelectionNotify;
+            reply.xselection.requestor = request.requestor;
+            reply.xselection.selection = request.selection;
+            reply.xselection.target = request.target;
+            reply.xselection.property = request.property;
+            reply.xselection.time = request.time;
+            XSendEvent(host, request.requestor, False, NoEventMask, &reply);
+            XFlush(host);
+        }
+    }
+
+    bool answered(const char* messageType)
+    {
+        Atom type = atom(messageType);
+        for (const auto& answer : answers)
+            if (answer.message_type == type)
+                return true;
+        return false;
+    }
+
+    const XClientMessageEvent& lastAnswer() const { return answers.back(); }
+
+    static x11_testing::XvfbServer* server;
+    std::string savedDisplay;
+    Display* host{nullptr};
+    Window hostWindow{None};
+    Window frameWindow{None};
+    CFrame* frame{nullptr};
+    ClickView* clickView{nullptr};
+    DropView* dropView{nullptr};
+    std::vector<XClientMessageEvent> answers;
+    std::string offeredUris;
+};
+
+x11_testing::XvfbServer* X11FrameSmoke::server = nullptr;
+
+TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
+{
+    ASSERT_TRUE(pumpUntil([this] { return pixelAt(50, 50) == 0x0000ff; })) << std::hex << pixelAt(50, 50);
+
+    sendButton(ButtonPress, Button1, 20, 30, ShiftMask);
+    sendButton(ButtonRelease, Button1, 20, 30, ShiftMask | Button1Mask);
+    ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1 && pixelAt(50, 50) == 0xff0000; }))
+        << "clicks " << clickView->clicks << ", pixel " << std::hex << pixelAt(50, 50);
+    EXPECT_EQ(clickView->lastButtons, CButtonState(kLButton | kShift));
+}
+
+TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(host, frameWindow, atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &count,
+                       &remaining, &data);
+    ASSERT_EQ(count, 1u);
+    EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
+    XFree(data);
+
+    offeredUris = "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n";
+    XSetSelectionOwner(host, atom("XdndSelection"), hostWindow, CurrentTime);
+    sendXdnd("XdndEnter", 5l << 24, static_cast<long>(atom("text/uri-list")), 0, 0);
+
+    // Over the click view, which takes no drops: refused.
+    sendXdnd("XdndPosition", 0, (20l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
+    ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
+    EXPECT_EQ(lastAnswer().data.l[0], static_cast<long>(frameWindow));
+    EXPECT_EQ(lastAnswer().data.l[1] & 1, 0);
+
+    // Over the drop view: accepted as a copy.
+    answers.clear();
+    sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
+    ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
+    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer().data.l[4], static_cast<long>(atom("XdndActionCopy")));
+
+    answers.clear();
+    sendXdnd("XdndDrop", 0, CurrentTime, 0, 0);
+    ASSERT_TRUE(pumpUntil([this] { return answered("XdndFinished"); }));
+    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer().data.l[2], static_cast<long>(atom("XdndActionCopy")));
+    using Item = std::pair<IDataPackage::Type, std::string>;
+    EXPECT_EQ(dropView->dropped, (std::vector<Item>{{IDataPackage::kFilePath, "/tmp/my loop.wav"},
+                                                    {IDataPackage::kText, "https://example.org/x"}}));
+}
+
+} // namespace
+} // namespace VSTGUI
