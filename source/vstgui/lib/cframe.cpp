@@ -349,6 +349,8 @@ void CFrame::serviceWhileModal()
     platform->pumpEvents();
     invalidateDirtyViews();
     paintInvalidRects();
+    if (editor)
+        editor->doIdleStuff();
 }
 
 } // namespace VSTGUI

@@ -85,7 +85,8 @@ public:
     FrameOverlay* getTopOverlay() const;
     // While a modal dialog runs, window input is ignored but the window is still repainted.
     void setModalDialogRunning(bool state) { modalDialogRunning = state; }
-    // Pumps the window and repaints; for loops that wait for an outside program.
+    // Pumps the window, repaints and lets the editor service its host; for loops that wait for an
+    // outside program.
     void serviceWhileModal();
 
     // ---- window-system entry points (frame coordinates); exceptions stop here

@@ -1,0 +1,28 @@
+#pragma once
+
+// Everything the editor code uses from the toolkit.
+
+#include "vstgui/lib/cbuttonstate.h"
+#include "vstgui/lib/ccolor.h"
+#include "vstgui/lib/ccursortype.h"
+#include "vstgui/lib/cdrawcontext.h"
+#include "vstgui/lib/cfileselector.h"
+#include "vstgui/lib/cfont.h"
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/cgradient.h"
+#include "vstgui/lib/cgraphicspath.h"
+#include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/lib/controls/cknob.h"
+#include "vstgui/lib/controls/coptionmenu.h"
+#include "vstgui/lib/controls/cparamdisplay.h"
+#include "vstgui/lib/controls/cslider.h"
+#include "vstgui/lib/controls/ctextbutton.h"
+#include "vstgui/lib/controls/cxypad.h"
+#include "vstgui/lib/cpoint.h"
+#include "vstgui/lib/crect.h"
+#include "vstgui/lib/cstring.h"
+#include "vstgui/lib/cview.h"
+#include "vstgui/lib/cviewcontainer.h"
+#include "vstgui/lib/dragging.h"
+#include "vstgui/lib/vstkeycode.h"
+#include "vstgui/plugin-bindings/aeffguieditor.h"
