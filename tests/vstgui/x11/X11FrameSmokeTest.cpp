@@ -27,7 +27,7 @@ constexpr CColor kClickedColor{255, 0, 0};
 
 class ClickView : public CView {
 public:
-    using CView::CView;
+    explicit ClickView(const CRect& size) : CView(size) { setWantsFocus(true); }
     void draw(CDrawContext* context) override
     {
         context->setFillColor(clicks > 0 ? kClickedColor : kIdleColor);
@@ -40,8 +40,20 @@ public:
         invalid();
         return kMouseEventHandled;
     }
+    CMouseEventResult onMouseCancel() override
+    {
+        ++cancels;
+        return kMouseEventHandled;
+    }
+    int32 onKeyDown(VstKeyCode& key) override
+    {
+        keys.push_back(key);
+        return 1;
+    }
     int clicks{0};
+    int cancels{0};
     CButtonState lastButtons;
+    std::vector<VstKeyCode> keys;
 };
 
 class DropView : public CView, public IDropTarget {
@@ -168,6 +180,28 @@ protected:
         XFlush(host);
     }
 
+    void sendKey(KeySym keySym, unsigned int state)
+    {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.display = host;
+        event.xkey.window = frameWindow;
+        event.xkey.root = DefaultRootWindow(host);
+        event.xkey.state = state;
+        event.xkey.keycode = XKeysymToKeycode(host, keySym);
+        event.xkey.same_screen = True;
+        XSendEvent(host, frameWindow, False, KeyPressMask, &event);
+        XFlush(host);
+    }
+
+    void sendEvent(XEvent event, long mask)
+    {
+        event.xany.display = host;
+        event.xany.window = frameWindow;
+        XSendEvent(host, frameWindow, False, mask, &event);
+        XFlush(host);
+    }
+
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
         XEvent event{};
@@ -241,6 +275,48 @@ TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
     ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1 && pixelAt(50, 50) == 0xff0000; }))
         << "clicks " << clickView->clicks << ", pixel " << std::hex << pixelAt(50, 50);
     EXPECT_EQ(clickView->lastButtons, CButtonState(kLButton | kShift));
+}
+
+TEST_F(X11FrameSmoke, KeysReachTheClickedViewAndALostGrabCancelsItsDrag)
+{
+    sendButton(ButtonPress, Button1, 20, 30, 0);
+    sendButton(ButtonRelease, Button1, 20, 30, Button1Mask);
+    sendKey(XK_Right, ControlMask);
+    sendKey(XK_a, 0);
+    ASSERT_TRUE(pumpUntil([this] { return clickView->keys.size() == 2; }));
+    EXPECT_EQ(clickView->keys[0].virt, 13);
+    EXPECT_EQ(clickView->keys[0].modifier, MODIFIER_CONTROL);
+    EXPECT_EQ(clickView->keys[1].character, 'a');
+
+    sendButton(ButtonPress, Button1, 20, 30, 0);
+    XEvent leave{};
+    leave.xcrossing.type = LeaveNotify;
+    leave.xcrossing.mode = NotifyGrab; // the host grabbed the pointer in the middle of the drag
+    leave.xcrossing.detail = NotifyAncestor;
+    sendEvent(leave, LeaveWindowMask);
+    ASSERT_TRUE(pumpUntil([this] { return clickView->cancels == 1; }));
+    EXPECT_EQ(clickView->clicks, 2);
+}
+
+TEST_F(X11FrameSmoke, ExposedAreaIsRepaintedFromTheBackBuffer)
+{
+    ASSERT_TRUE(pumpUntil([this] { return pixelAt(50, 50) == 0x0000ff; }));
+    GC gc = XCreateGC(host, frameWindow, 0, nullptr);
+    XSetForeground(host, gc, 0x00ff00);
+    XFillRectangle(host, frameWindow, gc, 0, 0, 200, 100);
+    XFreeGC(host, gc);
+    XSync(host, False);
+    ASSERT_EQ(pixelAt(50, 50), 0x00ff00u);
+
+    XEvent expose{};
+    expose.xexpose.type = Expose;
+    expose.xexpose.x = 40;
+    expose.xexpose.y = 40;
+    expose.xexpose.width = 20;
+    expose.xexpose.height = 20;
+    sendEvent(expose, ExposureMask);
+    ASSERT_TRUE(pumpUntil([this] { return pixelAt(50, 50) == 0x0000ff; }));
+    EXPECT_EQ(pixelAt(10, 10), 0x00ff00u); // only the exposed part was copied again
 }
 
 TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
