@@ -1,0 +1,48 @@
+#pragma once
+
+#include "synth/dsp/Distortion.h"
+#include "synth/dsp/Filter.h"
+#include "synth/dsp/GrainBuffer.h"
+#include "synth/dsp/GrainEnvelope.h"
+
+namespace korvel::veldro {
+
+struct SoundSlot;
+
+// One grain record of the engine's pool: where and how fast it reads its
+// sound, its envelope and pan, and its own effect units. Every setting is
+// fixed when the grain starts; render then advances it one block at a time.
+// A record whose envelope is done is idle. Audio thread only (set-up of the
+// pool aside).
+struct Grain {
+    static constexpr int BLOCK_FRAMES = 8;
+
+    Grain* next = nullptr;        // link of the engine's active or free list
+    // The grain's sound: the slot keeps it alive while the grain reads it.
+    SoundSlot* sound = nullptr;
+    const float* samples = nullptr; // interleaved, with wrap frames after the end
+    int channels = 0;
+    int soundFrames = 0;
+    GrainEnvelope envelope;
+    double position = 0.0;        // read position in frames of the sound
+    double increment = 0.0;       // frames per output frame; negative plays backwards
+    double incrementDelta = 0.0;  // glide: change of increment per frame
+    double gainL = 0.0;
+    double gainR = 0.0;
+    Distortion distortion;
+    Filter filterL;
+    Filter filterR;
+    GrainBuffer tap;
+
+    bool isIdle() const { return envelope.isDone(); }
+
+    // Adds the grain's next frames (BLOCK_FRAMES, fewer when it ends sooner)
+    // into left and right. keyboardGain: the keyboard envelope's squared level
+    // per frame of the block, or null when the keyboard does not shape grains.
+    void render(float* left, float* right, const double* keyboardGain);
+
+private:
+    void advancePosition();
+};
+
+} // namespace korvel::veldro

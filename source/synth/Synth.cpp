@@ -1,0 +1,210 @@
+#include "synth/Synth.h"
+
+#include "audio/LoadState.h"
+#include "audio/SoundPack.h"
+#include "synth/SynthParamIds.h"
+#include "synth/engine/DenormalGuard.h"
+#include "synth/engine/SoundFrames.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvel::veldro {
+
+Synth::Synth() : params(*this)
+{
+    setGrainPoolSize(DEFAULT_POOL_SIZE);
+}
+
+Synth::~Synth() = default;
+
+void Synth::setSampleRate(double sr)
+{
+    sampleRate.store(sr);
+    output.resize(static_cast<std::uint64_t>(sr * 10.0));
+}
+
+void Synth::setGrainPoolSize(std::size_t n)
+{
+    grains.resize(n);
+}
+
+void Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
+{
+    if (!pack)
+        return;
+    const std::uint64_t frames = pack->state() == audio::LoadState::READY ? pack->frameCount() : 0;
+    if (!sounds.publish(pack, isAudioThread()))
+        return;
+    int running = RUNNING_WITHOUT_SOUND;
+    runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
+    params.setSoundFrameCount(frames);
+    params.setParam(param_id::SOUND_START, 0.0, 0.0);
+    params.setParam(param_id::SOUND_END, static_cast<double>(frames), 0.0);
+}
+
+bool Synth::isSoundReady() const
+{
+    return sounds.latestState() == audio::LoadState::READY;
+}
+
+void Synth::resume()
+{
+    clockRestart.store(true);
+    runState.store(sounds.latestState() >= 0 ? RUNNING_WITH_SOUND : RUNNING_WITHOUT_SOUND);
+}
+
+void Synth::suspend()
+{
+    int running = RUNNING_WITHOUT_SOUND;
+    if (!runState.compare_exchange_strong(running, SUSPENDED_WITHOUT_SOUND)) {
+        running = RUNNING_WITH_SOUND;
+        runState.compare_exchange_strong(running, SUSPENDED_WITH_SOUND);
+    }
+}
+
+std::shared_ptr<const audio::SoundPack> Synth::getCurrentSound() const
+{
+    return isAudioThread() ? sounds.currentShared() : sounds.latestSound();
+}
+
+bool Synth::isAudioThread() const
+{
+    return audioThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
+
+void Synth::markAudioThread()
+{
+    const std::thread::id self = std::this_thread::get_id();
+    if (audioThread.load(std::memory_order_relaxed) != self)
+        audioThread.store(self, std::memory_order_relaxed);
+}
+
+void Synth::render(float** outputs, int n)
+{
+    if (n <= 0)
+        return;
+    float* left = outputs[0];
+    float* right = outputs[1];
+    std::fill_n(left, n, 0.0f);
+    std::fill_n(right, n, 0.0f);
+    markAudioThread();
+    renderRate = sampleRate.load(std::memory_order_relaxed);
+    if (runState.load() < RUNNING_WITH_SOUND || !(renderRate > 0.0)) {
+        carry.clear();
+        midi.applyPendingNotes(params, renderRate);
+        return;
+    }
+    DenormalGuard denormals;
+    if (clockRestart.exchange(false))
+        grainClock = 1.0;
+    int done = carry.deliver(left, right, n);
+    for (; n - done >= SUB_BLOCK_FRAMES; done += SUB_BLOCK_FRAMES)
+        renderSubBlock(left + done, right + done);
+    if (done < n) {
+        float blockL[SUB_BLOCK_FRAMES] = {};
+        float blockR[SUB_BLOCK_FRAMES] = {};
+        renderSubBlock(blockL, blockR);
+        const int fits = n - done;
+        std::copy_n(blockL, fits, left + done);
+        std::copy_n(blockR, fits, right + done);
+        carry.keep(blockL, blockR, fits);
+    }
+}
+
+void Synth::renderSubBlock(float* left, float* right)
+{
+    takeUpSound();
+    if (frameCounter % PARAMETER_TICK_FRAMES == 0)
+        parameterTick();
+    midi.advance(SUB_BLOCK_FRAMES, renderRate, params);
+    movePlayHead();
+    grainClock += grainsPerSample * SUB_BLOCK_FRAMES;
+    if (grainClock >= 1.0 && runState.load(std::memory_order_relaxed) >= RUNNING_WITH_SOUND) {
+        spawnGrain();
+        grainClock -= 1.0;
+    }
+    computeKeyboardGains();
+    const double* keyboard = keyboardShapes ? keyboardGains : nullptr;
+    grains.forEachActive([&](Grain& grain) { grain.render(left, right, keyboard); },
+                         [&](Grain& grain) { sounds.removeGrain(grain.sound); });
+    output.process(left, right);
+    // A value that is not finite must never reach the host.
+    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
+        if (!std::isfinite(left[i]))
+            left[i] = 0.0f;
+        if (!std::isfinite(right[i]))
+            right[i] = 0.0f;
+    }
+    frameCounter += SUB_BLOCK_FRAMES;
+    sharedPlayPosition.store(playPosition, std::memory_order_relaxed);
+}
+
+void Synth::takeUpSound()
+{
+    if (!sounds.takeUp())
+        return;
+    startFrame = 0;
+    endFrame = soundFrames(sounds.current());
+    playPosition = 0.0;
+}
+
+void Synth::parameterTick()
+{
+    params.advance(PARAMETER_TICK_FRAMES / renderRate);
+    params.updateDensity();
+    const audio::SoundPack* sound = sounds.current();
+    const int frames = soundFrames(sound);
+    startFrame = frameWithin(params.getParam(param_id::SOUND_START).first, frames);
+    endFrame = frameWithin(params.getParam(param_id::SOUND_END).first, frames);
+    const double soundRate = sound ? sound->format().sampleRate : 0.0;
+    const auto [rate, rateModulation] = params.getModulation(param_id::PLAY_RATE, -1);
+    playIncrement = (rate + 4.0 * rateModulation) * soundRate / renderRate;
+    const auto [grainRate, grainRateModulation] = params.getModulation(param_id::GRAIN_RATE, -1);
+    const double r = grainRate + grainRateModulation * (10.0 + 0.5 * grainRate);
+    // max last: a NaN rate becomes the lowest one.
+    grainsPerSample = std::max(MIN_GRAIN_RATE, std::min(r, MAX_GRAIN_RATE)) / renderRate;
+}
+
+void Synth::movePlayHead()
+{
+    // A reversed selection is walked as the range between its ends.
+    const int first = std::min(startFrame, endFrame);
+    const int last = std::max(startFrame, endFrame);
+    playPosition += playIncrement * SUB_BLOCK_FRAMES;
+    if (playPosition < 0.0)
+        playPosition += last;
+    if (playPosition < first || playPosition > last) {
+        const double r = std::fmod(playPosition - first, static_cast<double>(last - first));
+        playPosition = r >= 0.0 ? r + first : r + last;
+    }
+    if (std::isnan(playPosition))
+        playPosition = 0.0;
+}
+
+void Synth::computeKeyboardGains()
+{
+    keyboardShapes = midi.keyboardMode;
+    if (!keyboardShapes)
+        return;
+    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
+        const double k = midi.envelope1.levelAt(i);
+        keyboardGains[i] = k * k;
+    }
+}
+
+void Synth::processMidiEvent(const NoteRecord& note)
+{
+    markAudioThread();
+    // The engine has already rendered the carried frames of this block.
+    NoteRecord due = note;
+    due.deltaFrames = std::max(0, note.deltaFrames - carry.count());
+    midi.receiveNote(due, isSoundReady(), params, sampleRate.load(std::memory_order_relaxed));
+}
+
+void Synth::processMidiController(int kind, int value, int value2)
+{
+    midi.controller(kind, value, value2);
+}
+
+} // namespace korvel::veldro

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "synth/ISynthEngine.h"
+#include "synth/MidiState.h"
+#include "synth/SynthParams.h"
+#include "synth/dsp/OutputStage.h"
+#include "synth/engine/BlockCarry.h"
+#include "synth/engine/GrainPool.h"
+#include "synth/engine/SoundHandover.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+namespace audio {
+class SoundPack;
+}
+
+namespace korvel::veldro {
+
+// The sound engine of one plug-in instance: cuts the current sound into
+// grains and mixes them, with the parameter model, the MIDI state, a pool of
+// grain records and the shared delay memory.
+//
+class Synth : public ISynthEngine {
+public:
+    // Only RUNNING_WITH_SOUND renders.
+    enum RunState : int {
+        NEW = 0,
+        SUSPENDED_WITHOUT_SOUND = 1,
+        SUSPENDED_WITH_SOUND = 2,
+        RUNNING_WITHOUT_SOUND = 3,
+        RUNNING_WITH_SOUND = 4,
+    };
+    static constexpr int SUB_BLOCK_FRAMES = 8;
+    static constexpr std::uint64_t PARAMETER_TICK_FRAMES = 64;
+    static constexpr std::size_t DEFAULT_POOL_SIZE = 1000;
+    static constexpr double MIN_GRAIN_RATE = 1.0 / 60.0;
+    static constexpr double MAX_GRAIN_RATE = 2000.0;
+
+    Synth();
+    ~Synth() override;
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
+
+    // --- set-up: host's GUI thread, while the engine is suspended
+
+    // Also sizes the delay memory for 10 seconds.
+    void setSampleRate(double sr);
+    // Grows the grain pool to n records; it never shrinks.
+    void setGrainPoolSize(std::size_t n);
+
+    // --- any thread
+
+    // Installs pack as the current sound and resets the selection to all of
+    // it (reported to the host). The audio thread takes it up, with the
+    // selection and a play head at 0, at its next 8-frame boundary; grains
+    // already playing keep their sound. From the audio thread only with a
+    // pack that the sound cache holds.
+    void setSound(std::shared_ptr<audio::SoundPack> pack);
+    // A current sound exists and is ready.
+    bool isSoundReady() const;
+    void resume();
+    void suspend();
+    int getRunState() const { return runState.load(); }
+
+    // ISynthEngine
+    bool isEngineRunning() const override { return getRunState() >= RUNNING_WITH_SOUND; }
+    double getPlayPosition() const override { return sharedPlayPosition.load(std::memory_order_relaxed); }
+    // On the audio thread the sound being played, elsewhere the one set last.
+    std::shared_ptr<const audio::SoundPack> getCurrentSound() const override;
+    double getSampleRate() const override { return sampleRate.load(std::memory_order_relaxed); }
+    const MidiState& getMidiState() const override { return midi; }
+
+    SynthParams& getParams() { return params; }
+    const SynthParams& getParams() const { return params; }
+
+    // --- audio thread
+
+    // Fills outputs[0] (left) and outputs[1] (right) with n frames; silence
+    // unless the engine runs with a sound. The output is the same whatever the block
+    // lengths: frames rendered past the end of a block open the next one.
+    void render(float** outputs, int n);
+    void processMidiEvent(const NoteRecord& note);
+    void processMidiController(int kind, int value, int value2);
+    int activeGrainCount() const { return grains.activeCount(); }
+    std::size_t grainPoolSize() const { return grains.size(); }
+    // The grain started last while it plays (for inspection); null when none plays.
+    const Grain* newestGrain() const { return grains.newest(); }
+
+private:
+    void renderSubBlock(float* left, float* right);
+    void takeUpSound();
+    void parameterTick();
+    void movePlayHead();
+    void computeKeyboardGains();
+    void spawnGrain();
+    bool isAudioThread() const;
+    void markAudioThread();
+
+    MidiState midi;
+    std::atomic<double> sampleRate{0.0};
+    std::uint64_t frameCounter = 0;
+    GrainPool grains;
+    std::atomic<int> runState{NEW};
+    SoundHandover sounds;
+    int startFrame = 0;
+    int endFrame = 0;
+    double playPosition = 0.0;
+    std::atomic<double> sharedPlayPosition{0.0};
+    double playIncrement = 0.0;
+    double grainClock = 0.0;
+    double grainsPerSample = 0.0;
+    // Set by resume: the audio thread restarts the grain clock.
+    std::atomic<bool> clockRestart{false};
+    double renderRate = 0.0; // sampleRate as the audio thread uses it
+    double keyboardGains[SUB_BLOCK_FRAMES] = {};
+    bool keyboardShapes = false;
+    BlockCarry carry;
+    std::atomic<std::thread::id> audioThread{};
+    OutputStage output;
+    SynthParams params;
+};
+
+} // namespace korvel::veldro

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "audio/SoundPack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace korvel::veldro {
+
+// Frames of a sound as the engine counts them; 0 without a sound.
+inline int soundFrames(const audio::SoundPack* sound)
+{
+    return sound ? static_cast<int>(std::min<std::uint64_t>(sound->frameCount(), INT32_MAX)) : 0;
+}
+
+// A selection bound as a whole frame within [0, frames]; NaN gives 0.
+inline int frameWithin(double value, int frames)
+{
+    return static_cast<int>(std::max(0.0, std::min(std::trunc(value), static_cast<double>(frames))));
+}
+
+} // namespace korvel::veldro
