@@ -162,38 +162,6 @@ protected:
         return pixel;
     }
 
-    void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.display = host;
-        event.xbutton.window = frameWindow;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        XSendEvent(host, frameWindow, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
-                   &event);
-        XFlush(host);
-    }
-
-    void sendKey(KeySym keySym, unsigned int state)
-    {
-        XEvent event{};
-        event.xkey.type = KeyPress;
-        event.xkey.display = host;
-        event.xkey.window = frameWindow;
-        event.xkey.root = DefaultRootWindow(host);
-        event.xkey.state = state;
-        event.xkey.keycode = XKeysymToKeycode(host, keySym);
-        event.xkey.same_screen = True;
-        XSendEvent(host, frameWindow, False, KeyPressMask, &event);
-        XFlush(host);
-    }
-
     void sendEvent(XEvent event, long mask)
     {
         event.xany.display = host;
@@ -202,11 +170,35 @@ protected:
         XFlush(host);
     }
 
+    void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
+    {
+        XEvent event{};
+        event.xbutton.type = type;
+        event.xbutton.root = DefaultRootWindow(host);
+        event.xbutton.time = CurrentTime;
+        event.xbutton.x = event.xbutton.x_root = x;
+        event.xbutton.y = event.xbutton.y_root = y;
+        event.xbutton.state = state;
+        event.xbutton.button = button;
+        event.xbutton.same_screen = True;
+        sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+    }
+
+    void sendKey(KeySym keySym, unsigned int state)
+    {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.root = DefaultRootWindow(host);
+        event.xkey.state = state;
+        event.xkey.keycode = XKeysymToKeycode(host, keySym);
+        event.xkey.same_screen = True;
+        sendEvent(event, KeyPressMask);
+    }
+
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
         XEvent event{};
         event.xclient.type = ClientMessage;
-        event.xclient.window = frameWindow;
         event.xclient.message_type = atom(messageType);
         event.xclient.format = 32;
         event.xclient.data.l[0] = static_cast<long>(hostWindow);
@@ -214,8 +206,7 @@ protected:
         event.xclient.data.l[2] = l2;
         event.xclient.data.l[3] = l3;
         event.xclient.data.l[4] = l4;
-        XSendEvent(host, frameWindow, False, NoEventMask, &event);
-        XFlush(host);
+        sendEvent(event, NoEventMask);
     }
 
     Atom atom(const char* name) { return XInternAtom(host, name, False); }
