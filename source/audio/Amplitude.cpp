@@ -34,16 +34,16 @@ void Amplitude::compute(SampleFormat format, const std::vector<float>& samples) 
     float largest = 0.0f;
     for (std::size_t frame = 0; frame + block <= frames; frame += block) {
         filter(frame, frame + block);
-        values.push_back(float(std::sqrt(y)));
+        values.push_back(trackValue(std::sqrt(y)));
         largest = std::max(largest, values.back());
     }
     filter(frames - frames % block, frames);
-    values.push_back(float(std::sqrt(y)));
+    values.push_back(trackValue(std::sqrt(y)));
 
     if (largest > 0.0f) {
         const double scale = 1.0 / largest;
         for (float& value : values)
-            value = float(value * scale);
+            value = trackValue(value * scale);
     }
 }
 

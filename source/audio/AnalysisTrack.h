@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace audio {
@@ -8,6 +10,10 @@ namespace audio {
 // Frames per value of the amplitude and peaks tracks for a sample vector of
 // sampleCount floats (all channels and wrap frames counted).
 inline std::uint32_t blockFrames(std::uint64_t sampleCount) { return sampleCount < 10000 ? 20 : 100; }
+
+// A non-negative analysis result as a track value. Samples of swapped float
+// files are not clamped, so a result may exceed the float range; it saturates.
+inline float trackValue(double value) { return float(std::min(value, double(std::numeric_limits<float>::max()))); }
 
 // One analysis value per 1/step sound frames: the value for frame f is at index f * step.
 // Tracks are filled once on the loading worker and only read afterwards.

@@ -61,10 +61,10 @@ public:
         float largest = 0.0f;
         for (std::size_t v = first; v < end; ++v) {
             transform(2 * v + 1, spectra[1]);
-            values[v] = float(flux(spectra[0], spectra[1]));
+            values[v] = trackValue(flux(spectra[0], spectra[1]));
             if (2 * v + 2 < hops) {
                 transform(2 * v + 2, spectra[0]);
-                values[v] = float(values[v] + flux(spectra[1], spectra[0]));
+                values[v] = trackValue(values[v] + flux(spectra[1], spectra[0]));
                 largest = std::max(largest, values[v]);
             }
         }
@@ -114,7 +114,7 @@ void Noisiness::compute(SampleFormat format, const std::vector<float>& samples) 
     if (largest > 0.0001f) {
         const double scale = 1.0 / largest;
         for (float& value : values)
-            value = float(value * scale);
+            value = trackValue(value * scale);
     }
 }
 

@@ -9,6 +9,12 @@
 #include <future>
 
 namespace audio {
+namespace {
+
+// Sample vectors from this size on are worth a thread of their own.
+constexpr std::size_t PARALLEL_SAMPLES = 1 << 16;
+
+} // namespace
 
 SoundPack::SoundPack(std::wstring name) : path(std::move(name)) {}
 
@@ -35,11 +41,11 @@ void SoundPack::load(const Soundfile& file) {
     }
     readFrames(file);
 
-    // The amplitude smoother is one long serial recurrence; it runs beside the
-    // other two analyses instead of before them. Each track has its own writer.
+    // The amplitude smoother is one long serial recurrence; for a long sound it
+    // runs on its own thread beside the other two analyses. Each track has one writer.
     setState(LoadState::AMPLITUDE);
-    auto amplitudeDone = std::async(std::launch::async, &Amplitude::compute, &amplitudeTrack, sampleFormat,
-                                    std::cref(frameData));
+    const auto policy = frameData.size() >= PARALLEL_SAMPLES ? std::launch::async : std::launch::deferred;
+    auto amplitudeDone = std::async(policy, &Amplitude::compute, &amplitudeTrack, sampleFormat, std::cref(frameData));
 
     setState(LoadState::PEAKS);
     const auto [lowest, highest] = peaksTrack.compute(sampleFormat, frameData);

@@ -19,8 +19,9 @@ class Soundfile;
 // One loaded sound: format, path, load state, all frames as interleaved floats
 // and the analysis tracks. Shared by std::shared_ptr; never changed once READY.
 //
-// Threads: the constructors run on the loading worker (the placeholder one on
-// the editor thread). state() and setState() may be called from any thread.
+// Threads: the loading constructor runs on the loading worker (and shares the
+// analyses of a long sound out over a few threads of its own); the placeholder
+// one on the editor thread. state() and setState() may be called from any thread.
 // Everything else may be read only after state() returned READY, which
 // publishes the samples and tracks.
 class SoundPack {

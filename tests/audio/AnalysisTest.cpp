@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <numbers>
 #include <random>
 
@@ -188,6 +189,18 @@ TEST(Amplitude, StartsFromTheStateAtTheEnd) {
     cold.compute(MONO, coldStart);
     EXPECT_GT(warm.values[0], cold.values[0]);
     EXPECT_LE(*std::max_element(warm.values.begin(), warm.values.end() - 1), 1.0f);
+}
+
+TEST(Amplitude, LastValueSaturatesInsteadOfOverflowing) {
+    // An almost silent full block, then unclamped full-range floats in the partial block.
+    std::vector<float> samples(35, 0.0f);
+    samples[0] = 1e-30f;
+    std::fill(samples.begin() + 30, samples.end(), 3e38f);
+    audio::Amplitude amplitude;
+    amplitude.compute(MONO, samples);
+    ASSERT_EQ(amplitude.values.size(), 2u);
+    EXPECT_EQ(amplitude.values[0], 1.0f);
+    EXPECT_EQ(amplitude.values[1], std::numeric_limits<float>::max());
 }
 
 TEST(Noisiness, CountsOneValuePerTwoHops) {

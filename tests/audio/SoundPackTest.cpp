@@ -127,3 +127,17 @@ TEST_F(SoundPackTest, TinySoundsAreSafe) {
         EXPECT_LE(std::abs(pack->minPeak()), 1.0f);
     }
 }
+
+// Swapped floats stay unclamped; even at the edge of the float range no track overflows.
+TEST_F(SoundPackTest, HugeUnclampedSamplesKeepTracksFinite) {
+    std::vector<double> values;
+    for (int i = 0; i < 300; ++i)
+        values.push_back(i % 3 == 0 ? 1e300 : (i % 3 == 1 ? -3e38 : 2.5));
+    const auto pack = load(SoundSpec{Container::AIFC, SampleType::FLOAT64, 1, 44100, values});
+    ASSERT_EQ(pack->state(), READY);
+    EXPECT_EQ(pack->samples()[1], -3e38f);
+    EXPECT_EQ(pack->samples()[2], 2.5f);
+    for (const auto* track : {&pack->amplitude().values, &pack->noisiness().values})
+        for (const float value : *track)
+            EXPECT_TRUE(std::isfinite(value));
+}
