@@ -130,11 +130,13 @@ void Synth::renderSubBlock(float* left, float* right)
                          [&](Grain& grain) { sounds.removeGrain(grain.sound); });
     output.process(left, right);
     // A value that is not finite must never reach the host.
-    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
-        if (!std::isfinite(left[i]))
-            left[i] = 0.0f;
-        if (!std::isfinite(right[i]))
-            right[i] = 0.0f;
+    for (float* channel : {left, right}) {
+        for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
+            if (!std::isfinite(channel[i])) {
+                channel[i] = 0.0f;
+                ++nonFiniteOutputs;
+            }
+        }
     }
     frameCounter += SUB_BLOCK_FRAMES;
     sharedPlayPosition.store(playPosition, std::memory_order_relaxed);

@@ -87,6 +87,9 @@ public:
     void processMidiController(int kind, int value, int value2);
     int activeGrainCount() const { return grains.activeCount(); }
     std::size_t grainPoolSize() const { return grains.size(); }
+    // Output values that were not finite and went out as silence; stays 0
+    // unless a signal path fails.
+    std::uint64_t silencedOutputs() const { return nonFiniteOutputs; }
     // The grain started last while it plays (for inspection); null when none plays.
     const Grain* newestGrain() const { return grains.newest(); }
 
@@ -119,6 +122,7 @@ private:
     double keyboardGains[SUB_BLOCK_FRAMES] = {};
     bool keyboardShapes = false;
     BlockCarry carry;
+    std::uint64_t nonFiniteOutputs = 0;
     std::atomic<std::thread::id> audioThread{};
     OutputStage output;
     SynthParams params;

@@ -9,9 +9,8 @@
 
 namespace korvel::test {
 
-std::shared_ptr<audio::SoundPack> TestSounds::make(int channels, int frames,
-                                                   const std::function<float(int, int)>& sample,
-                                                   std::uint32_t sampleRate)
+std::wstring TestSounds::write(int channels, int frames, const std::function<float(int, int)>& sample,
+                               std::uint32_t sampleRate)
 {
     testing_support::SoundSpec spec;
     spec.type = testing_support::SampleType::FLOAT32;
@@ -23,6 +22,14 @@ std::shared_ptr<audio::SoundPack> TestSounds::make(int channels, int frames,
     }
     const std::wstring path = dir.file("sound" + std::to_string(files++) + ".wav").wstring();
     testing_support::writeSoundFile(path, spec);
+    return path;
+}
+
+std::shared_ptr<audio::SoundPack> TestSounds::make(int channels, int frames,
+                                                   const std::function<float(int, int)>& sample,
+                                                   std::uint32_t sampleRate)
+{
+    const std::wstring path = write(channels, frames, sample, sampleRate);
     return std::make_shared<audio::SoundPack>(std::make_shared<audio::Soundfile>(path), path);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace korvel::test {
@@ -15,7 +16,10 @@ namespace korvel::test {
 // the loader would.
 class TestSounds {
 public:
-    // sample(frame, channel) gives each value.
+    // sample(frame, channel) gives each value; returns the file's path.
+    std::wstring write(int channels, int frames, const std::function<float(int, int)>& sample,
+                       std::uint32_t sampleRate = 44100);
+    // The same, loaded.
     std::shared_ptr<audio::SoundPack> make(int channels, int frames, const std::function<float(int, int)>& sample,
                                            std::uint32_t sampleRate = 44100);
     // Sample k of a mono ramp is k / frames.

@@ -1,0 +1,101 @@
+#include "EngineRig.h"
+#include "audio/Soundfile.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace korvel::test {
+namespace {
+
+// A sound that records the thread that destroys it.
+class TrackedPack : public audio::SoundPack {
+public:
+    TrackedPack(const std::wstring& path, std::atomic<std::thread::id>& destroyer)
+        : audio::SoundPack(std::make_shared<audio::Soundfile>(path), path), destroyedBy(destroyer)
+    {
+    }
+    ~TrackedPack() override { destroyedBy.store(std::this_thread::get_id()); }
+
+private:
+    std::atomic<std::thread::id>& destroyedBy;
+};
+
+// Renders on threads of their own, as a host's audio thread would.
+class SoundHandoverTest : public ::testing::Test {
+protected:
+    void renderOnAudioThread(int frames)
+    {
+        std::thread audio([&] {
+            for (int done = 0; done < frames; done += 512)
+                rig.render(512);
+        });
+        audio.join();
+    }
+
+    EngineRig rig;
+};
+
+TEST_F(SoundHandoverTest, AReplacedSoundIsReleasedOffTheAudioThread)
+{
+    std::atomic<std::thread::id> destroyer{};
+    const std::wstring path = rig.sounds.write(1, 20000, [](int, int) { return 0.3f; });
+    auto first = std::make_shared<TrackedPack>(path, destroyer);
+    rig.start(first);
+    renderOnAudioThread(2048);
+    ASSERT_GT(rig.synth.activeGrainCount(), 0);
+
+    rig.synth.setSound(rig.sounds.constant(20000, -0.3f));
+    first.reset();
+    renderOnAudioThread(44100); // the first sound's grains end
+    EXPECT_EQ(destroyer.load(), std::thread::id());
+    rig.synth.setSound(rig.sounds.constant(20000, 0.1f));
+    EXPECT_EQ(destroyer.load(), std::this_thread::get_id());
+}
+
+TEST_F(SoundHandoverTest, TheNewSoundStartsAtABlockBoundaryWithItsSelection)
+{
+    rig.start(rig.sounds.constant(20000, 0.5f));
+    renderOnAudioThread(4096);
+    EXPECT_GT(rig.synth.getPlayPosition(), 4000.0);
+    rig.synth.setSound(rig.sounds.constant(3000, 0.5f));
+    EXPECT_EQ(rig.synth.getCurrentSound()->frameCount(), 3000u);
+    renderOnAudioThread(512);
+    EXPECT_EQ(rig.synth.getPlayPosition(), 512.0); // restarted at 0 with the new sound
+}
+
+TEST_F(SoundHandoverTest, GrainsKeepTheSoundTheyStartedWith)
+{
+    rig.set(5, 1000.0);
+    rig.start(rig.sounds.constant(50000, 0.5f));
+    renderOnAudioThread(1024);
+    rig.synth.setSound(rig.sounds.constant(50000, -0.5f));
+    renderOnAudioThread(512);
+    // Old grains still add positive values; the new one adds a small negative one.
+    EXPECT_GT(rig.left.back(), 0.0f);
+}
+
+TEST_F(SoundHandoverTest, SoundsChangeWhileTheAudioThreadRenders)
+{
+    const auto a = rig.sounds.noise(2, 5000, 1);
+    const auto b = rig.sounds.noise(1, 300, 2);
+    rig.set(4, 500.0);
+    rig.start(a);
+    std::atomic<bool> done{false};
+    std::thread audio([&] {
+        while (!done.load())
+            rig.render(64);
+    });
+    for (int i = 0; i < 2000; ++i) {
+        rig.synth.setSound(i % 2 ? a : b);
+        ASSERT_TRUE(rig.synth.isSoundReady());
+        ASSERT_NE(rig.synth.getCurrentSound(), nullptr);
+    }
+    done.store(true);
+    audio.join();
+    EXPECT_EQ(rig.synth.silencedOutputs(), 0u);
+}
+
+} // namespace
+} // namespace korvel::test
