@@ -7,7 +7,9 @@
 #include <X11/Xutil.h>
 #include <cairo-xlib.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace VSTGUI {
 
@@ -16,8 +18,7 @@ namespace X11 {
 namespace {
 
 constexpr long windowEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                                 EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
-                                 FocusChangeMask;
+                                 LeaveWindowMask | KeyPressMask | KeyReleaseMask;
 
 int pixelExtent(CCoord length)
 {
