@@ -114,7 +114,7 @@ void SynthParams::setParam(int id, double v, double time)
         return;
     }
     if (hostNotify)
-        hostNotify(id, float(toHost(info, v)));
+        hostNotify(id, float(getParamNormalized(id)));
 }
 
 void SynthParams::setParamImmediate(int id, double v)

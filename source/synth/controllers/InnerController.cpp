@@ -2,6 +2,7 @@
 #include "audio/SoundPack.h"
 #include "synth/ParamControl.h"
 #include "synth/ParamTable.h"
+#include "synth/SynthParamIds.h"
 #include "synth/SynthParams.h"
 #include "synth/controllers/ControllerOutput.h"
 
@@ -12,9 +13,8 @@ namespace korvel::veldro {
 
 namespace {
 
-constexpr int PLAY_POSITION = 3;
-constexpr int DENSITY = 6;
-constexpr int FIRST_SOURCE = 2;
+// Sources below this id (the sound range) give nothing.
+constexpr int FIRST_SOURCE = param_id::PLAY_RATE;
 constexpr int CUBIC_KIND = 3;
 
 double playFraction(const SynthParams& params)
@@ -35,9 +35,9 @@ double innerOutput(const ParamControl& slot, double&, const ControllerContext& c
     if (!(source >= FIRST_SOURCE && source < NOF_SYNTH_PARAMS))
         return 0.0;
     const int id = int(source);
-    if (id == PLAY_POSITION)
+    if (id == param_id::PLAY_POSITION)
         return playFraction(context.params);
-    if (id == DENSITY)
+    if (id == param_id::GRAIN_DENSITY)
         return std::clamp(0.5 * std::pow(context.params.getDensity(), 0.3), 0.0, 4.0);
 
     const ParamRange& range = getParamInfo(id).range;

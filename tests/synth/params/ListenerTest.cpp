@@ -1,6 +1,6 @@
 #include "synth/params/FakeEngine.h"
 
-#include "synth/ISynthParamListener.h"
+#include "synth/params/RecordingListener.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +12,21 @@
 namespace korvel::veldro {
 namespace {
 
-using Log = std::vector<std::pair<int, std::uint32_t>>;
-
-class Recorder : public ISynthParamListener {
-public:
-    Recorder(int id, std::uint32_t listenMask, Log& log) : id(id), log(log) { mask = listenMask; }
-    int getId() const override { return id; }
-    void paramChanged(std::uint32_t flags) override { log.emplace_back(id, flags); }
-
-private:
-    int id;
-    Log& log;
-};
+using test::ChangeLog;
+using test::RecordingListener;
 
 class ListenerTest : public ::testing::Test {
 protected:
-    Recorder& listen(int id, std::uint32_t mask = 0)
+    RecordingListener& listen(int id, std::uint32_t mask = 0)
     {
-        recorders.push_back(std::make_unique<Recorder>(id, mask, log));
+        recorders.push_back(std::make_unique<RecordingListener>(id, mask, log));
         rig.params.addListener(recorders.back().get());
         return *recorders.back();
     }
 
     test::ParamsRig rig;
-    Log log;
-    std::vector<std::unique_ptr<Recorder>> recorders;
+    ChangeLog log;
+    std::vector<std::unique_ptr<RecordingListener>> recorders;
 };
 
 TEST_F(ListenerTest, GroupChangesReachMatchingMasksInIdOrder)
@@ -46,7 +36,7 @@ TEST_F(ListenerTest, GroupChangesReachMatchingMasksInIdOrder)
     listen(0, 1);
     listen(174, 32);
     rig.params.notifyListeners(4 | 16 | 512);
-    EXPECT_EQ(log, (Log{{2, 4 | 16 | 512}, {40, 4 | 16 | 512}}));
+    EXPECT_EQ(log, (ChangeLog{{2, 4 | 16 | 512}, {40, 4 | 16 | 512}}));
 }
 
 TEST_F(ListenerTest, SingleChangesReachTheListenerOfTheirRun)
@@ -65,7 +55,7 @@ TEST_F(ListenerTest, SingleChangesReachTheListenerOfTheirRun)
         if (c.heardBy < 0)
             EXPECT_TRUE(log.empty()) << "id " << c.id;
         else
-            EXPECT_EQ(log, (Log{{c.heardBy, 512}})) << "id " << c.id;
+            EXPECT_EQ(log, (ChangeLog{{c.heardBy, 512}})) << "id " << c.id;
     }
 }
 
@@ -102,15 +92,15 @@ private:
 
 TEST_F(ListenerTest, ListenerMayChangeTheListenersWhileBeingNotified)
 {
-    Log replacementLog;
-    Recorder replacement(3, 8, replacementLog);
+    ChangeLog replacementLog;
+    RecordingListener replacement(3, 8, replacementLog);
     Rebuilder rebuilder(rig.params, replacement);
     rig.params.addListener(&rebuilder);
     listen(2, 8);
     rig.params.notifyListeners(8); // the delivery goes on over the old snapshot
-    EXPECT_EQ(log, (Log{{2, 8}}));
+    EXPECT_EQ(log, (ChangeLog{{2, 8}}));
     rig.params.notifyListeners(8);
-    EXPECT_EQ(replacementLog, (Log{{3, 8}}));
+    EXPECT_EQ(replacementLog, (ChangeLog{{3, 8}}));
 }
 
 // Counts deliveries and checks that it is still alive while being called.
