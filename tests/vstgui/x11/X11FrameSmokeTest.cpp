@@ -99,6 +99,7 @@ protected:
         hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 200, 100, 0, 0, 0);
         XMapWindow(host, hostWindow);
         XSync(host, False);
+        dragSource = hostWindow;
 
         frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
         clickView = new ClickView(CRect(0, 0, 100, 100));
@@ -201,7 +202,7 @@ protected:
         event.xclient.type = ClientMessage;
         event.xclient.message_type = atom(messageType);
         event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(hostWindow);
+        event.xclient.data.l[0] = static_cast<long>(dragSource);
         event.xclient.data.l[1] = l1;
         event.xclient.data.l[2] = l2;
         event.xclient.data.l[3] = l3;
@@ -248,6 +249,7 @@ protected:
     Display* host{nullptr};
     Window hostWindow{None};
     Window frameWindow{None};
+    Window dragSource{None};
     CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
@@ -347,6 +349,28 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
     using Item = std::pair<IDataPackage::Type, std::string>;
     EXPECT_EQ(dropView->dropped, (std::vector<Item>{{IDataPackage::kFilePath, "/tmp/my loop.wav"},
                                                     {IDataPackage::kText, "https://example.org/x"}}));
+}
+
+TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
+{
+    // Xlib's default error handler would exit the process on the first error below.
+    Window goneSource = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 1, 1, 0, 0, 0);
+    XDestroyWindow(host, goneSource);
+    XSync(host, False);
+    dragSource = goneSource;
+    sendXdnd("XdndEnter", (5l << 24) | 1, 0, 0, 0); // its types are in a property of the missing window
+    sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
+    sendButton(ButtonPress, Button1, 20, 30, 0); // arrives after the drag messages: marks them handled
+    ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1; }));
+
+    // Some hosts destroy their window, and the frame's with it, before they close the editor.
+    XDestroyWindow(host, hostWindow);
+    XSync(host, False);
+    clickView->invalid();
+    frame->setCursor(kCursorCopy);
+    frame->idle();
+    frame->close();
+    SUCCEED();
 }
 
 } // namespace
