@@ -1,5 +1,6 @@
 #include "synth/MidiState.h"
 
+#include "synth/SynthParamIds.h"
 #include "synth/SynthParams.h"
 
 #include <algorithm>
@@ -14,17 +15,13 @@ double envelopeTime(const SynthParams& params, int id)
     return std::clamp(params.getParam(id).first * 0.001, 0.001, 60.0);
 }
 
-// The points of "adsr1" start at id 25, those of "adsr2" at id 40; three
-// fields (delta, level, curve) per point.
+// Three fields (delta, level, curve) per point from the envelope's first id.
 MidiEnvelope::Shape envelopeShape(const SynthParams& params, int firstId)
 {
     auto level = [&](int point) { return params.getParam(firstId + 3 * point + 1).first; };
     auto delta = [&](int point) { return envelopeTime(params, firstId + 3 * point); };
     return {delta(1), level(1), delta(2), level(2), delta(3), level(0)};
 }
-
-constexpr int ADSR1_FIRST_ID = 25;
-constexpr int ADSR2_FIRST_ID = 40;
 
 } // namespace
 
@@ -123,8 +120,8 @@ void MidiState::noteOn(const NoteRecord& note, const SynthParams& params, double
         envelope1.state = envelope2.state = MidiEnvelope::IDLE;
         return;
     }
-    envelope1.start(envelopeShape(params, ADSR1_FIRST_ID), v, note.deltaFrames, sampleRate);
-    envelope2.start(envelopeShape(params, ADSR2_FIRST_ID), v, note.deltaFrames, sampleRate);
+    envelope1.start(envelopeShape(params, param_id::ADSR1_FIRST), v, note.deltaFrames, sampleRate);
+    envelope2.start(envelopeShape(params, param_id::ADSR2_FIRST), v, note.deltaFrames, sampleRate);
     attackPending = true;
 }
 
@@ -145,8 +142,8 @@ void MidiState::noteOff(const NoteRecord& note, const SynthParams& params, doubl
         if (wasLast && stackSize > 0)
             currentNote = noteStack[stackSize - 1] % 256;
     } else {
-        envelope1.release(envelopeShape(params, ADSR1_FIRST_ID), note.deltaFrames, sampleRate);
-        envelope2.release(envelopeShape(params, ADSR2_FIRST_ID), note.deltaFrames, sampleRate);
+        envelope1.release(envelopeShape(params, param_id::ADSR1_FIRST), note.deltaFrames, sampleRate);
+        envelope2.release(envelopeShape(params, param_id::ADSR2_FIRST), note.deltaFrames, sampleRate);
     }
 }
 

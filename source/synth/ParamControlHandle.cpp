@@ -6,6 +6,8 @@
 #include "synth/SynthParams.h"
 #include "utility/Check.h"
 
+#include <cmath>
+
 namespace korvel::veldro {
 
 ParamControlHandle::ParamControlHandle(BaseParam& base, int index) : control(&base.pushedControl(index, 0)) {}
@@ -47,6 +49,8 @@ double ParamControlHandle::getAmountNormalized() const
 
 void ParamControlHandle::setAmountNormalized(double x)
 {
+    if (!std::isfinite(x))
+        return;
     const Scaling* scaling = getScaling(FIELD_AMOUNT);
     const double v = scaling ? scaling->toValue(x) : x;
     control_patch.amount = v;
@@ -69,6 +73,8 @@ double ParamControlHandle::getParamNormalized(int i)
 void ParamControlHandle::setParamNormalized(int i, double x)
 {
     KORVEL_CHECK(i >= 0 && i < 3);
+    if (!std::isfinite(x))
+        return;
     const Scaling* scaling = getScaling(FIELD_X + i);
     const double v = scaling ? scaling->toValue(x) : x;
     control_patch.params[i] = v;

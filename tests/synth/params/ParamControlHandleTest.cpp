@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace korvel::veldro {
 namespace {
 
@@ -44,6 +46,10 @@ TEST_F(ParamControlHandleTest, SettingsGoThroughTheKindsScalings)
     EXPECT_DOUBLE_EQ(live().amount.target, 0.5);
     EXPECT_DOUBLE_EQ(handle.control_patch.amount, 0.5);
     EXPECT_DOUBLE_EQ(handle.getAmountNormalized(), 0.5);
+    handle.setParamNormalized(0, std::numeric_limits<double>::quiet_NaN());
+    handle.setAmountNormalized(std::numeric_limits<double>::infinity());
+    EXPECT_DOUBLE_EQ(live().params[0].target, 0.5);
+    EXPECT_DOUBLE_EQ(live().amount.target, 0.5);
     ASSERT_NE(handle.getScaling(4), nullptr);
     EXPECT_EQ(handle.getScaling(4)->getRange().second, 100.0);
 }
