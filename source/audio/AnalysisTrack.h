@@ -1,15 +1,26 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
 namespace audio {
 
-// Frames per value of the amplitude and peaks tracks for a sample vector of
-// sampleCount floats (all channels and wrap frames counted).
-inline std::uint32_t blockFrames(std::uint64_t sampleCount) { return sampleCount < 10000 ? 20 : 100; }
+// How the amplitude and peaks tracks cut an interleaved sample vector (wrap
+// frames included) into blocks: 20 frames per value below 10000 floats, else 100.
+struct BlockLayout {
+    BlockLayout(std::size_t sampleCount, std::size_t channels)
+        : channels(channels), frames(sampleCount / channels), length(sampleCount < 10000 ? 20 : 100) {}
+
+    std::size_t fullBlocks() const { return frames / length; }
+    double step() const { return 1.0 / double(length); }
+
+    std::size_t channels;
+    std::size_t frames;
+    std::size_t length;
+};
 
 // A non-negative analysis result as a track value. Samples of swapped float
 // files are not clamped, so a result may exceed the float range; it saturates.

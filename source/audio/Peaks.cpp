@@ -9,31 +9,27 @@ namespace audio {
 
 std::pair<float, float> Peaks::compute(SampleFormat format, const std::vector<float>& samples) {
     KORVEL_CHECK(format.channels > 0);
-    const std::uint32_t block = blockFrames(samples.size());
-    const std::size_t channels = format.channels;
-    const std::size_t frames = samples.size() / channels;
-    step = 1.0 / block;
+    const BlockLayout blocks(samples.size(), format.channels);
+    step = blocks.step();
     values.clear();
-    values.reserve(frames / block + 1);
+    values.reserve(blocks.fullBlocks() + 1);
 
-    std::pair<float, float> extremes{resetMin, resetMax};
-    std::size_t frame = 0;
-    for (; frame + block <= frames; frame += block) {
-        float lo = resetMin, hi = resetMax;
-        for (std::size_t i = frame * channels, end = (frame + block) * channels; i < end; i += channels) {
-            lo = std::min(lo, samples[i]);
-            hi = std::max(hi, samples[i]);
+    const auto range = [&](std::size_t from, std::size_t to) {
+        std::pair<float, float> extremes{resetMin, resetMax};
+        for (std::size_t i = from * blocks.channels, end = to * blocks.channels; i < end; i += blocks.channels) {
+            extremes.first = std::min(extremes.first, samples[i]);
+            extremes.second = std::max(extremes.second, samples[i]);
         }
-        values.emplace_back(lo, hi);
+        return extremes;
+    };
+    std::pair<float, float> extremes{resetMin, resetMax};
+    for (std::size_t block = 0; block < blocks.fullBlocks(); ++block) {
+        const auto [lo, hi] = values.emplace_back(range(block * blocks.length, (block + 1) * blocks.length));
         extremes.first = std::min(extremes.first, lo);
         extremes.second = std::max(extremes.second, hi);
     }
-    float lo = resetMin, hi = resetMax;
-    for (std::size_t i = frame * channels; i < frames * channels; i += channels) {
-        lo = std::min(lo, samples[i]);
-        hi = std::max(hi, samples[i]);
-    }
-    values.emplace_back(lo, hi);
+    // The frames after the last full block; (resetMin, resetMax) when there are none.
+    values.push_back(range(blocks.fullBlocks() * blocks.length, blocks.frames));
     return extremes;
 }
 
