@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gui/TextSender.h"
+#include "vstgui/lib/controls/ctextbutton.h"
+
+namespace korvel::gui {
+
+// A one-line status display: shows each received text after a fixed label, in the received colour or,
+// for transparent white, in its own default colour. GUI thread only.
+class CTextDisplay : public VSTGUI::CTextButton, public ITextReceiver {
+public:
+    CTextDisplay(const VSTGUI::CRect& size, const VSTGUI::UTF8String& label);
+    CTextDisplay(const CTextDisplay& other);
+    ~CTextDisplay() override;
+
+    VSTGUI::CView* newCopy() const override { return new CTextDisplay(*this); }
+    // Also the default colour of the texts that follow.
+    void setTextColor(const VSTGUI::CColor& colour) override;
+    void receiveText(const VSTGUI::UTF8String& text, VSTGUI::CColor colour) override;
+
+    // A non-empty label gets a trailing blank; the display then shows the label alone.
+    void setLabel(const VSTGUI::UTF8String& text);
+    const VSTGUI::UTF8String& getLabel() const { return label; }
+    const VSTGUI::CColor& getDefaultColor() const { return defaultColor; }
+
+private:
+    VSTGUI::UTF8String label;
+    VSTGUI::CColor defaultColor = VSTGUI::kWhiteCColor;
+};
+
+} // namespace korvel::gui
