@@ -103,6 +103,7 @@ TEST_F(SoundPackTest, RefusesPathsThatAreNotRegularFiles) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const auto& path : {dir.path(), fifo, dir.file("missing.wav")})
         EXPECT_THROW(audio::Soundfile{path.wstring()}, std::exception) << path;
+    EXPECT_THROW(audio::Soundfile{dir.path().wstring() + L"/\xD800.wav"}, std::exception);
 }
 
 // Sounds shorter than one block, one hop or even one frame: every track stays in bounds.
@@ -140,4 +141,14 @@ TEST_F(SoundPackTest, HugeUnclampedSamplesKeepTracksFinite) {
     for (const auto* track : {&pack->amplitude().values, &pack->noisiness().values})
         for (const float value : *track)
             EXPECT_TRUE(std::isfinite(value));
+}
+
+// The loader widens UTF-8 paths; the same file must be found from the wide form.
+TEST_F(SoundPackTest, OpensWidePathsBeyondAscii) {
+    const auto path = dir.path() / std::filesystem::path(u8"Kl\u00e4nge \u97f3.wav");
+    writeSoundFile(path, monoFloat({0.25, 0.5}));
+    const std::wstring wide = dir.path().wstring() + L"/Kl\u00e4nge \u97f3.wav";
+    const audio::SoundPack pack(std::make_shared<audio::Soundfile>(wide), wide);
+    EXPECT_EQ(pack.state(), READY);
+    EXPECT_EQ(pack.frameCount(), 2u);
 }
