@@ -38,6 +38,17 @@ public:
         lastButtons = buttons;
         ++clicks;
         invalid();
+        log.push_back("down");
+        return kMouseEventHandled;
+    }
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override
+    {
+        log.push_back("move " + std::to_string(static_cast<int>(where.x)));
+        return kMouseEventHandled;
+    }
+    CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override
+    {
+        log.push_back("up");
         return kMouseEventHandled;
     }
     CMouseEventResult onMouseCancel() override
@@ -54,6 +65,7 @@ public:
     int cancels{0};
     CButtonState lastButtons;
     std::vector<VstKeyCode> keys;
+    std::vector<std::string> log;
 };
 
 class DropView : public CView, public IDropTarget {
@@ -185,6 +197,18 @@ protected:
         sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
     }
 
+    void sendMotion(int x, int y, unsigned int state)
+    {
+        XEvent event{};
+        event.xmotion.type = MotionNotify;
+        event.xmotion.root = DefaultRootWindow(host);
+        event.xmotion.x = event.xmotion.x_root = x;
+        event.xmotion.y = event.xmotion.y_root = y;
+        event.xmotion.state = state;
+        event.xmotion.same_screen = True;
+        sendEvent(event, PointerMotionMask);
+    }
+
     void sendKey(KeySym keySym, unsigned int state)
     {
         XEvent event{};
@@ -268,6 +292,23 @@ TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
     ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1 && pixelAt(50, 50) == 0xff0000; }))
         << "clicks " << clickView->clicks << ", pixel " << std::hex << pixelAt(50, 50);
     EXPECT_EQ(clickView->lastButtons, CButtonState(kLButton | kShift));
+}
+
+TEST_F(X11FrameSmoke, DragMovesReachTheCapturingViewInOrder)
+{
+    sendButton(ButtonPress, Button1, 20, 30, 0);
+    for (int x : {25, 30, 150}) // the capture holds outside the view
+        sendMotion(x, 30, Button1Mask);
+    sendButton(ButtonRelease, Button1, 150, 30, Button1Mask);
+    sendMotion(60, 30, 0);
+    sendButton(ButtonPress, Button1, 20, 30, 0); // marks the events before it as handled
+    ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 2; }));
+    // Queued moves may be merged into the latest one, but never moved past the release.
+    ASSERT_GE(clickView->log.size(), 4u);
+    EXPECT_EQ(clickView->log.front(), "down");
+    EXPECT_EQ(clickView->log[clickView->log.size() - 3], "move 150");
+    EXPECT_EQ(clickView->log[clickView->log.size() - 2], "up");
+    EXPECT_EQ(clickView->log.back(), "down");
 }
 
 TEST_F(X11FrameSmoke, KeysReachTheClickedViewAndALostGrabCancelsItsDrag)

@@ -86,6 +86,7 @@ void X11Frame::present(cairo_surface_t* backBuffer, const std::vector<CRect>& re
 {
     if (!display || rects.empty())
         return;
+    XErrorTrap trap(display);
     cairo_t* context = cairo_create(windowSurface);
     for (const auto& rect : rects) {
         // Whole pixels: the back buffer holds the finished image around the fractional edges too.
@@ -168,10 +169,16 @@ void X11Frame::onButton(const XButtonEvent& event)
 
 void X11Frame::onMotion(XMotionEvent event)
 {
-    // Only the latest of a burst of moves matters; dragging stays responsive under a slow paint.
+    // Only the latest of a run of moves matters; dragging stays responsive under a slow paint.
+    // Moves behind another event (a release) stay queued, so the order of events is kept.
     XEvent next;
-    while (XCheckTypedWindowEvent(display, window, MotionNotify, &next))
+    while (XEventsQueued(display, QueuedAlready) > 0) {
+        XPeekEvent(display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != window)
+            break;
+        XNextEvent(display, &next);
         event = next.xmotion;
+    }
     frame.platformOnMouseMoved(CPoint(event.x, event.y), CButtonState(buttonStateFromXState(event.state)));
 }
 
