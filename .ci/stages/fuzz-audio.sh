@@ -18,4 +18,4 @@ rm -rf "$corpus"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 "$build/fuzz/fuzz_soundfile" -max_total_time=60 -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-    -dict=tools/soundfile-seeds/soundfile.dict -print_final_stats=1 "$corpus"
+    -dict=tools/soundfile-seeds/soundfile.dict -artifact_prefix="$build/" -print_final_stats=1 "$corpus"
