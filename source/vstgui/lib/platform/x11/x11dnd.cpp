@@ -36,10 +36,10 @@ XdndReceiver::XdndReceiver(CFrame& frame, Display* display, Window window)
         root = attributes.root;
 }
 
-bool XdndReceiver::handleClientMessage(const XClientMessageEvent& event)
+void XdndReceiver::handleClientMessage(const XClientMessageEvent& event)
 {
     if (event.format != 32)
-        return false;
+        return;
     if (event.message_type == atoms.enter)
         onEnter(event);
     else if (event.message_type == atoms.position)
@@ -49,9 +49,6 @@ bool XdndReceiver::handleClientMessage(const XClientMessageEvent& event)
             onLeave();
     } else if (event.message_type == atoms.drop)
         onDrop(event);
-    else
-        return false;
-    return true;
 }
 
 void XdndReceiver::onEnter(const XClientMessageEvent& event)
@@ -70,7 +67,7 @@ bool XdndReceiver::sourceOffersUriList(const XClientMessageEvent& enter)
                 return true;
         return false;
     }
-    XErrorTrap trap(display);
+    XErrorTrap trap(display); // the source may be gone already
     Atom type = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
@@ -137,10 +134,10 @@ void XdndReceiver::onDrop(const XClientMessageEvent& event)
                       static_cast<Time>(event.data.l[2]));
 }
 
-bool XdndReceiver::handleSelectionNotify(const XSelectionEvent& event)
+void XdndReceiver::handleSelectionNotify(const XSelectionEvent& event)
 {
     if (!awaitingData || event.selection != atoms.selection)
-        return false;
+        return;
     bool accepted = false;
     if (event.property != None) {
         auto items = readDroppedItems();
@@ -153,7 +150,6 @@ bool XdndReceiver::handleSelectionNotify(const XSelectionEvent& event)
     sendToSource(atoms.finished, accepted ? acceptsDrop : 0,
                  static_cast<long>(accepted ? acceptedAction : None));
     reset();
-    return true;
 }
 
 SharedPointer<IDataPackage> XdndReceiver::readDroppedItems()

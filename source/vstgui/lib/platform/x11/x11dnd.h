@@ -19,9 +19,9 @@ public:
     // Marks `window` as a drop target.
     XdndReceiver(CFrame& frame, Display* display, Window window);
 
-    // True when the event belonged to the protocol.
-    bool handleClientMessage(const XClientMessageEvent& event);
-    bool handleSelectionNotify(const XSelectionEvent& event);
+    // Events of other kinds or protocols are ignored.
+    void handleClientMessage(const XClientMessageEvent& event);
+    void handleSelectionNotify(const XSelectionEvent& event);
 
 private:
     struct Atoms {
