@@ -30,12 +30,16 @@ struct CGraphicsTransform {
     CPoint transform(CPoint p) const { return {p.x * scaleX + dx, p.y * scaleY + dy}; }
     CRect transform(const CRect& r) const
     {
-        return CRect(transform(r.getTopLeft()), transform(r.getBottomRight())).normalize();
+        const CPoint a = transform(r.getTopLeft());
+        const CPoint b = transform(r.getBottomRight());
+        return CRect(a.x, a.y, b.x, b.y).normalize();
     }
     CPoint inverseTransform(CPoint p) const { return {(p.x - dx) / scaleX, (p.y - dy) / scaleY}; }
     CRect inverseTransform(const CRect& r) const
     {
-        return CRect(inverseTransform(r.getTopLeft()), inverseTransform(r.getBottomRight())).normalize();
+        const CPoint a = inverseTransform(r.getTopLeft());
+        const CPoint b = inverseTransform(r.getBottomRight());
+        return CRect(a.x, a.y, b.x, b.y).normalize();
     }
 
     // This transform applied after `inner`.

@@ -26,6 +26,8 @@ public:
     explicit Scope(CairoDrawContext& context, const CGraphicsTransform* extra = nullptr) : cr(context.cr)
     {
         cairo_save(cr);
+        cairo_set_antialias(cr, context.getDrawMode().isAntiAliased() ? CAIRO_ANTIALIAS_DEFAULT
+                                                                        : CAIRO_ANTIALIAS_NONE);
         const CRect clip = context.getDeviceClip();
         cairo_rectangle(cr, clip.left, clip.top, clip.getWidth(), clip.getHeight());
         cairo_clip(cr);
@@ -35,8 +37,6 @@ public:
         cairo_matrix_t matrix;
         cairo_matrix_init(&matrix, t.scaleX, 0., 0., t.scaleY, t.dx, t.dy);
         cairo_set_matrix(cr, &matrix);
-        cairo_set_antialias(cr, context.getDrawMode().isAntiAliased() ? CAIRO_ANTIALIAS_DEFAULT
-                                                                        : CAIRO_ANTIALIAS_NONE);
         empty = clip.isEmpty();
     }
     ~Scope() { cairo_restore(cr); }
