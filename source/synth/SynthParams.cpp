@@ -17,6 +17,7 @@ SynthParams::SynthParams(ISynthEngine& engine)
         params[id].initControls(getParamInfo(id), *this);
     for (int id : {param_id::SOUND_START, param_id::SOUND_END})
         soundRangeScalings[id] = makeScaling(getParamInfo(id).range);
+    resetToDefaults(0.0, GROUP_GRAIN);
 }
 
 void SynthParams::setHostNotify(HostNotify notify) { hostNotify = std::move(notify); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "synth/BaseParam.h"
+#include "synth/Patch.h"
 #include "synth/ParamControl.h"
 #include "synth/ParamTable.h"
 #include "synth/Ramp.h"
@@ -10,10 +11,12 @@
 
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace audio {
 class SoundPack;
@@ -21,6 +24,7 @@ class SoundPack;
 
 namespace korvel::veldro {
 
+class ISlotSoundLoader;
 class ISynthEngine;
 class ISynthParamListener;
 
@@ -98,6 +102,36 @@ public:
     // setParamNormalized reads back unchanged (up to the parameter's steps).
     double getParamNormalized(int id) const;
 
+    // --- patch slots
+    //
+    // Sizing and direct record access are for the editor thread while no
+    // recall runs (start-up, the patch grid, the state reader). Recalls run on
+    // the editor thread, and on the audio thread for a MIDI program change.
+
+    // New slots are empty; slots from n on are dropped.
+    void setPatchCount(std::size_t n);
+    std::size_t getPatchCount() const { return patches.size(); }
+    // The record of slot i; i must be below getPatchCount().
+    Patch& getPatch(int i);
+    const Patch& getPatch(int i) const;
+    // Slot i exists and holds a stored patch.
+    bool hasPatch(int i) const;
+    // Stores the live parameters 0..54 (current values or targets), the store
+    // time and the current sound's name into slot i; with mask bit 64 also the
+    // targets of 56..58. Tells no listener.
+    void storePatch(int i, bool useCurrent, std::uint32_t mask);
+    // Recalls slot i: values glide over time (negative: the change time), the
+    // mask (128: the default mask) selects the groups. A slot whose sound is
+    // not the current one is handed to the sound loader, which recalls it
+    // again once that sound is installed.
+    void applyPatch(int i, double time, std::uint32_t mask);
+    // Parameters of the mask's groups glide to their defaults; bit 8 fades
+    // the controllers out, bit 64 resets 56..58 and, with mask 127, 59..61.
+    void resetToDefaults(double time, std::uint32_t mask);
+    // Where recalls ask for sounds that are not current; null (the default)
+    // leaves such recalls without effect. Set by the loader's owner.
+    void setSoundLoader(ISlotSoundLoader* loader) { soundLoader = loader; }
+
     // --- listeners: add and clear on the editor thread, notify on any thread
 
     void addListener(ISynthParamListener* listener);
@@ -139,6 +173,11 @@ private:
     void glideAndTell(int id, double v);
     void updateDefaultMask(int id, double v);
     double evaluate(const ParamControl& slot, double& state, RandomSource& random) const;
+    double resolveTime(double time) const;
+    std::uint32_t resolveMask(std::uint32_t mask) const;
+    void applyPatchRecord(int slot, double time, std::uint32_t mask);
+    void recallValues(const Patch& patch, int first, int last, double time, std::uint32_t mask);
+    void limitSoundRange(double time, std::uint32_t mask);
 
     ISynthEngine& owner;
     HostNotify hostNotify;
@@ -147,6 +186,8 @@ private:
     std::atomic<double> density{0.0};
     std::array<BaseParam, NOF_SYNTH_PARAMS> params;
     std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;
+    std::vector<Patch> patches;
+    ISlotSoundLoader* soundLoader = nullptr;
     SynthParamListeners listeners;
     RandomSource audioRandom;
     RandomSource editorRandom;
