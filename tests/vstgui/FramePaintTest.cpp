@@ -1,5 +1,7 @@
 #include "FrameFixture.h"
 
+#include "support/TempDir.h"
+
 #include <thread>
 
 namespace VSTGUI::test {
@@ -137,8 +139,8 @@ TEST_F(FramePaintTest, SnapshotWritesAPng)
 {
     frame->setBackgroundColor(kWhiteCColor);
     frame->idle();
-    const std::string path = ::testing::TempDir() + "/frame.png";
-    EXPECT_TRUE(frame->writePNG(path));
+    testing_support::TempDir dir;
+    EXPECT_TRUE(frame->writePNG(dir.file("frame.png").string()));
     EXPECT_FALSE(frame->writePNG("/nonexistent-dir/frame.png"));
 }
 

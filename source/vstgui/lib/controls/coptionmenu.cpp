@@ -174,6 +174,19 @@ bool COptionMenu::popup(CFrame* frame, const CPoint& framePoint, const Callback&
     return true;
 }
 
+void COptionMenu::draw(CDrawContext* context)
+{
+    CParamDisplay::draw(context);
+    const CMenuItem* current = getCurrent();
+    if (!current || (getStyle() & (kNoTextStyle | kNoDrawStyle)))
+        return;
+    context->setFont(getFont());
+    context->setFontColor(getFontColor());
+    CRect textRect = getViewSize();
+    textRect.inset(getRoundRectRadius() / 2. + getFrameWidth(), 0.);
+    context->drawString(current->getTitle(), textRect, getHoriAlign());
+}
+
 CMouseEventResult COptionMenu::onMouseDown(CPoint& where, const CButtonState& buttons)
 {
     if (!buttons.isLeftButton() || !getFrame())

@@ -49,6 +49,8 @@ public:
 
     static void setPopupHandler(PopupHandler handler);
 
+    // The box with the current entry's title.
+    void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
 
 private:

@@ -1,0 +1,23 @@
+// Renders the toolkit's controls into a PNG for a look by eye: toolkit-snapshot [out.png]
+
+#include "vstgui/testing/demoframe.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    const char* path = argc > 1 ? argv[1] : "toolkit-snapshot.png";
+    auto frame = VSTGUI::testing::makeDemoFrame();
+    if (!frame) {
+        std::fprintf(stderr, "toolkit-snapshot: cannot open an offscreen frame\n");
+        return 1;
+    }
+    const bool written = frame->writePNG(path);
+    frame->close();
+    if (!written) {
+        std::fprintf(stderr, "toolkit-snapshot: cannot write %s\n", path);
+        return 1;
+    }
+    std::printf("%s\n", path);
+    return 0;
+}
