@@ -98,7 +98,8 @@ TEST_F(KnobFactory, BipolarCoronaGrowsFromTheTopCentre)
     rig.params.setParamNormalized(GRAIN_PAN, 0.25); // pan -0.5: the corona runs left of the top
     context.clear();
     knob->draw(&context);
-    const auto& leftArc = context.callsOf(DrawCall::Kind::Path).at(1).path.at(0);
+    const auto leftPaths = context.callsOf(DrawCall::Kind::Path);
+    const auto& leftArc = leftPaths.at(1).path.at(0);
     EXPECT_NEAR(leftArc.startAngle, 195, 1e-3);
     EXPECT_NEAR(leftArc.endAngle, 270, 1e-3);
 }

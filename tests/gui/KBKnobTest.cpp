@@ -101,16 +101,5 @@ INSTANTIATE_TEST_SUITE_P(CKBKnob, KnobFocus,
                                            FocusCase{1.0, 5.0, 120},   // start not beyond 1 rad
                                            FocusCase{2.0, 6.0, 120})); // arc closed
 
-TEST(CKBKnob, WithoutCoronaTheFocusIsThePlainKnobs)
-{
-    CKBKnob knob({0, 0, 60, 60}, nullptr, 1);
-    CGraphicsPath mine;
-    CGraphicsPath plain;
-    CKnob reference({0, 0, 60, 60}, nullptr, 1, nullptr, nullptr);
-    knob.getFocusPath(mine);
-    reference.getFocusPath(plain);
-    EXPECT_EQ(mine.getElements().size(), plain.getElements().size());
-}
-
 } // namespace
 } // namespace korvel::gui
