@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// The state text: the whole persistent state of one instance as one JSON
+// object, the six global options and a "patch.<i>" member per stored slot.
+// It is the host's chunk, the state file and a patch file alike.
+//
+// Threads: the host's user-interface thread (chunk calls, plug-in creation,
+// editor callbacks). No lock is taken: the audio thread reads the slots and
+// the options while they are written, as with every other parameter write.
+namespace korvel::veldro {
+
+class SynthParams;
+
+// The state text: plain ASCII, numbers in the classic "C" form whatever the
+// process locale, ending in a line feed.
+std::string serialize(const SynthParams& params);
+
+// Applies a state text: each slot member that reads well replaces its slot
+// (one that does not leaves its slot alone), the options take their values
+// (out-of-range ones their defaults), and the listeners hear of the slots
+// (flag 32). A "patch." key without a number ends the application where it
+// stands. Returns false, having changed nothing, when the text is not a JSON
+// object; never throws.
+bool deserialize(SynthParams& params, const std::string& text);
+
+// The slot index of a "patch.<i>" key, -1 for any other key. Throws
+// std::invalid_argument when no number follows "patch." and
+// std::out_of_range when it exceeds an int.
+int patchIndexFromKey(const std::wstring& key);
+
+} // namespace korvel::veldro
