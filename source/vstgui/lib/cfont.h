@@ -47,6 +47,7 @@ public:
     CFontDesc* get() const;
     operator CFontDesc*() const { return get(); }
     CFontDesc* operator->() const { return get(); }
+    CFontDesc& operator*() const { return *get(); }
 
 private:
     int index;

@@ -129,6 +129,8 @@ private:
     void invalidateFocusArea(CView* view);
     void dismissOverlays();
     FrameOverlay* modalOverlay() const;
+    // The focus view, then its parents, until one answers 1.
+    bool keyToFocusPath(VstKeyCode& keyCode, int32 (CView::*handler)(VstKeyCode&));
     CView* dropTargetViewAt(const CPoint& where, SharedPointer<IDropTarget>& target) const;
     DragEventData dragDataFor(const DragEventData& data) const;
 

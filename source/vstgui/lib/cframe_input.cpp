@@ -135,6 +135,18 @@ void CFrame::platformOnMouseExited()
 
 // ---- keys
 
+bool CFrame::keyToFocusPath(VstKeyCode& keyCode, int32 (CView::*handler)(VstKeyCode&))
+{
+    if (!focusView || !focusView->getMouseEnabled())
+        return false;
+    SharedPointer<CView> keepAlive(focusView);
+    // Only 1 counts: -1 (not handled) and 2 (seen but not used) pass the key on.
+    for (CView* view = focusView; view && view != this; view = view->getParentView())
+        if ((view->*handler)(keyCode) == 1)
+            return true;
+    return false;
+}
+
 int32 CFrame::onKeyDown(VstKeyCode& keyCode)
 {
     tooltip->hide();
@@ -143,13 +155,8 @@ int32 CFrame::onKeyDown(VstKeyCode& keyCode)
         overlay->onKeyDown(keyCode);
         return 1;
     }
-    // Only 1 counts: -1 (not handled) and 2 (seen but not used) pass the key on.
-    if (focusView && focusView->getMouseEnabled()) {
-        SharedPointer<CView> keepAlive(focusView);
-        for (CView* view = focusView; view && view != this; view = view->getParentView())
-            if (view->onKeyDown(keyCode) == 1)
-                return 1;
-    }
+    if (keyToFocusPath(keyCode, &CView::onKeyDown))
+        return 1;
     const bool plainOrShift = (keyCode.modifier & ~MODIFIER_SHIFT) == 0;
     if (keyCode.virt == VKEY_TAB && plainOrShift) {
         advanceNextFocusView(focusView, (keyCode.modifier & MODIFIER_SHIFT) != 0);
@@ -166,13 +173,7 @@ int32 CFrame::onKeyUp(VstKeyCode& keyCode)
 {
     if (modalOverlay())
         return 1;
-    if (focusView && focusView->getMouseEnabled()) {
-        SharedPointer<CView> keepAlive(focusView);
-        for (CView* view = focusView; view && view != this; view = view->getParentView())
-            if (view->onKeyUp(keyCode) == 1)
-                return 1;
-    }
-    return -1;
+    return keyToFocusPath(keyCode, &CView::onKeyUp) ? 1 : -1;
 }
 
 int32 CFrame::platformOnKeyDown(VstKeyCode& keyCode)

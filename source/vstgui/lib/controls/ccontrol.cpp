@@ -106,6 +106,23 @@ void CControl::setDirty(bool state)
     CView::setDirty(state);
 }
 
+void CControl::changeValueByUser(float newValue)
+{
+    setValue(newValue);
+    if (isDirty()) {
+        valueChanged();
+        invalid();
+    }
+}
+
+void CControl::cancelMouseEdit(float startValue)
+{
+    if (!isEditing())
+        return;
+    changeValueByUser(startValue);
+    endEdit();
+}
+
 CCoord CControl::focusWidth() const
 {
     CFrame* frame = getFrame();

@@ -55,6 +55,10 @@ public:
 
 protected:
     CCoord focusWidth() const;
+    // A value from the user's hand: set it and, when that changed it, tell the listener and redraw.
+    void changeValueByUser(float newValue);
+    // Ends a mouse edit that was cancelled, back at the value it started from.
+    void cancelMouseEdit(float startValue);
 
     IControlListener* listener;
     int32 tag;

@@ -123,13 +123,9 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
             drag.firstPoint = where;
         }
         const CCoord distance = (drag.firstPoint.y - where.y) + (where.x - drag.firstPoint.x);
-        setValue(static_cast<float>(drag.entryValue + distance * getRange() / drag.range));
+        changeValueByUser(static_cast<float>(drag.entryValue + distance * getRange() / drag.range));
     } else {
-        setValueNormalized(valueFromPoint(where));
-    }
-    if (isDirty()) {
-        valueChanged();
-        invalid();
+        changeValueByUser(vmin + valueFromPoint(where) * getRange());
     }
     return kMouseEventHandled;
 }
@@ -143,14 +139,7 @@ CMouseEventResult CKnob::onMouseUp(CPoint&, const CButtonState&)
 
 CMouseEventResult CKnob::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(drag.startValue);
-        if (isDirty()) {
-            valueChanged();
-            invalid();
-        }
-        endEdit();
-    }
+    cancelMouseEdit(drag.startValue);
     return kMouseEventHandled;
 }
 

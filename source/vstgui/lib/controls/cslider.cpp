@@ -85,11 +85,7 @@ CMouseEventResult CSlider::onMouseMoved(CPoint& where, const CButtonState& butto
     if (buttons & kZoomModifier)
         normalized = getValueNormalized() + (position - lastPosition) / zoomFactor;
     lastPosition = position;
-    setValueNormalized(std::clamp(normalized, 0.f, 1.f));
-    if (isDirty()) {
-        valueChanged();
-        invalid();
-    }
+    changeValueByUser(vmin + std::clamp(normalized, 0.f, 1.f) * getRange());
     return kMouseEventHandled;
 }
 
@@ -102,14 +98,7 @@ CMouseEventResult CSlider::onMouseUp(CPoint&, const CButtonState&)
 
 CMouseEventResult CSlider::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(startValue);
-        if (isDirty()) {
-            valueChanged();
-            invalid();
-        }
-        endEdit();
-    }
+    cancelMouseEdit(startValue);
     return kMouseEventHandled;
 }
 

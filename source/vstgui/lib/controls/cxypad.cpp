@@ -67,11 +67,7 @@ CMouseEventResult CXYPad::onMouseMoved(CPoint& where, const CButtonState& button
     const CPoint p = where - CPoint(box.left + r / 2., box.top + r / 2.);
     const auto x = static_cast<float>(std::clamp(p.x / (box.getWidth() - r), 0., 1.));
     const auto y = static_cast<float>(std::clamp(p.y / (box.getHeight() - r), 0., 1.));
-    setValue(calculateValue(x, y));
-    if (isDirty()) {
-        valueChanged();
-        invalid();
-    }
+    changeValueByUser(calculateValue(x, y));
     lastMouseChangePoint = p;
     return kMouseEventHandled;
 }
@@ -85,14 +81,7 @@ CMouseEventResult CXYPad::onMouseUp(CPoint&, const CButtonState&)
 
 CMouseEventResult CXYPad::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(mouseStartValue);
-        if (isDirty()) {
-            valueChanged();
-            invalid();
-        }
-        endEdit();
-    }
+    cancelMouseEdit(mouseStartValue);
     return kMouseEventHandled;
 }
 

@@ -108,23 +108,34 @@ void CairoDrawContext::drawLines(const LineList& lines)
     strokeCurrentPath();
 }
 
-void CairoDrawContext::drawRect(const CRect& rect, CDrawStyle style)
+void CairoDrawContext::appendRect(const CRect& rect)
+{
+    cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+}
+
+void CairoDrawContext::drawShape(const CRect& rect, CDrawStyle style, void (CairoDrawContext::*append)(const CRect&))
 {
     Scope scope(*this);
     if (scope.clippedAway())
         return;
     if (style != kDrawStroked) {
-        cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+        (this->*append)(rect);
         setSourceColor(getFillColor());
         cairo_fill(cr);
     }
     if (style != kDrawFilled) {
+        // The stroke stays inside the shape.
         const CCoord half = effectiveLineWidth() / 2.;
         CRect inside = rect;
         inside.inset(half, half);
-        cairo_rectangle(cr, inside.left, inside.top, inside.getWidth(), inside.getHeight());
+        (this->*append)(inside);
         strokeCurrentPath();
     }
+}
+
+void CairoDrawContext::drawRect(const CRect& rect, CDrawStyle style)
+{
+    drawShape(rect, style, &CairoDrawContext::appendRect);
 }
 
 void CairoDrawContext::appendEllipse(const CRect& rect)
@@ -143,21 +154,7 @@ void CairoDrawContext::appendEllipse(const CRect& rect)
 
 void CairoDrawContext::drawEllipse(const CRect& rect, CDrawStyle style)
 {
-    Scope scope(*this);
-    if (scope.clippedAway())
-        return;
-    if (style != kDrawStroked) {
-        appendEllipse(rect);
-        setSourceColor(getFillColor());
-        cairo_fill(cr);
-    }
-    if (style != kDrawFilled) {
-        const CCoord half = effectiveLineWidth() / 2.;
-        CRect inside = rect;
-        inside.inset(half, half);
-        appendEllipse(inside);
-        strokeCurrentPath();
-    }
+    drawShape(rect, style, &CairoDrawContext::appendEllipse);
 }
 
 void CairoDrawContext::appendPath(const CGraphicsPath& path)
@@ -195,7 +192,7 @@ void CairoDrawContext::appendPath(const CGraphicsPath& path)
             appendEllipse(e.rect);
             break;
         case Kind::Rect:
-            cairo_rectangle(cr, e.rect.left, e.rect.top, e.rect.getWidth(), e.rect.getHeight());
+            appendRect(e.rect);
             break;
         case Kind::CloseSubpath:
             cairo_close_path(cr);

@@ -37,7 +37,9 @@ private:
     void applyStrokeStyle();
     void strokeCurrentPath();
     void appendPath(const CGraphicsPath& path);
+    void appendRect(const CRect& rect);
     void appendEllipse(const CRect& rect);
+    void drawShape(const CRect& rect, CDrawStyle style, void (CairoDrawContext::*append)(const CRect&));
 
     cairo_t* cr;
 };
