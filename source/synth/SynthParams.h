@@ -125,6 +125,10 @@ public:
     // not the current one is handed to the sound loader, which recalls it
     // again once that sound is installed.
     void applyPatch(int i, double time, std::uint32_t mask);
+    // applyPatch as if sound were the current sound: the loader's recall
+    // right after installing it, which the audio thread may not have taken
+    // up yet.
+    void applyPatchWithSound(int i, double time, std::uint32_t mask, std::shared_ptr<const audio::SoundPack> sound);
     // Parameters of the mask's groups glide to their defaults; bit 8 fades
     // the controllers out, bit 64 resets 56..58 and, with mask 127, 59..61.
     void resetToDefaults(double time, std::uint32_t mask);
@@ -175,9 +179,9 @@ private:
     double evaluate(const ParamControl& slot, double& state, RandomSource& random) const;
     double resolveTime(double time) const;
     std::uint32_t resolveMask(std::uint32_t mask) const;
-    void applyPatchRecord(int slot, double time, std::uint32_t mask);
+    void applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound);
     void recallValues(const Patch& patch, int first, int last, double time, std::uint32_t mask);
-    void limitSoundRange(double time, std::uint32_t mask);
+    void limitSoundRange(double time, std::uint32_t mask, const audio::SoundPack* sound);
 
     ISynthEngine& owner;
     HostNotify hostNotify;

@@ -25,7 +25,7 @@ double secondsSince1970()
     return double(duration_cast<seconds>(system_clock::now().time_since_epoch()).count());
 }
 
-std::optional<double> frameCountOf(const std::shared_ptr<const audio::SoundPack>& sound)
+std::optional<double> frameCountOf(const audio::SoundPack* sound)
 {
     if (!sound || sound->state() != audio::LoadState::READY)
         return std::nullopt;
@@ -77,20 +77,24 @@ std::uint32_t SynthParams::resolveMask(std::uint32_t mask) const
 
 void SynthParams::applyPatch(int i, double time, std::uint32_t mask)
 {
-    const std::uint32_t m = resolveMask(mask);
-    if (!hasPatch(i))
-        return;
-    applyPatchRecord(i, resolveTime(time), m);
+    if (hasPatch(i))
+        applyPatchRecord(i, resolveTime(time), resolveMask(mask), getCurrentSound().get());
 }
 
-void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask)
+void SynthParams::applyPatchWithSound(int i, double time, std::uint32_t mask,
+                                      std::shared_ptr<const audio::SoundPack> sound)
+{
+    if (hasPatch(i))
+        applyPatchRecord(i, resolveTime(time), resolveMask(mask), sound.get());
+}
+
+void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound)
 {
     const Patch& patch = patches[std::size_t(slot)];
     const std::uint32_t m = (mask & ~std::uint32_t(CONTROLLER_TYPE_CHANGED)) | CHANGED_BY_HOST;
     int first = FIRST_NON_SOUND_PARAM;
     const int last = (m & GROUP_ENVELOPE) ? Patch::TIMESTAMP : param_id::ADSR1_FIRST;
     if (!patch.soundfile.empty() && (m & GROUP_SOUND)) {
-        const auto sound = getCurrentSound();
         if (!sound || sound->name() != patch.soundfile) {
             // The loader recalls this slot again once its sound is current.
             if (soundLoader)
@@ -101,7 +105,7 @@ void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask)
             first = 0;
     }
     recallValues(patch, first, last, time, m);
-    limitSoundRange(time, m);
+    limitSoundRange(time, m, sound);
     notifyListeners(m);
 }
 
@@ -117,11 +121,11 @@ void SynthParams::recallValues(const Patch& patch, int first, int last, double t
     }
 }
 
-void SynthParams::limitSoundRange(double time, std::uint32_t mask)
+void SynthParams::limitSoundRange(double time, std::uint32_t mask, const audio::SoundPack* sound)
 {
     Ramp& start = params[param_id::SOUND_START].value;
     Ramp& end = params[param_id::SOUND_END].value;
-    const std::optional<double> frames = frameCountOf(getCurrentSound());
+    const std::optional<double> frames = frameCountOf(sound);
     if (!frames) {
         start.setTarget(0.0, time);
         end.setTarget(0.0, time);
@@ -158,7 +162,7 @@ void SynthParams::resetToDefaults(double time, std::uint32_t mask)
                 params[id].changeControlType(c, 0, t);
     }
     if (getParamInfo(param_id::SOUND_END).flags & m)
-        params[param_id::SOUND_END].value.setTarget(frameCountOf(getCurrentSound()).value_or(0.0), t);
+        params[param_id::SOUND_END].value.setTarget(frameCountOf(getCurrentSound().get()).value_or(0.0), t);
     if (m & GROUP_GLOBALS) {
         for (int id : {param_id::CHANGE_TIME, param_id::DENSITY_COMPENSATION, param_id::PATCH_RANDOM})
             params[id].value.setTarget(getParamInfo(id).range.default_value, 0.0);
