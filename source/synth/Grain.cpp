@@ -8,17 +8,53 @@
 
 namespace korvel::veldro {
 
-void Grain::advancePosition()
+namespace {
+
+// A read position that ran off the sound, back inside it (NaN or infinity gives 0).
+double wrapPosition(double position, double frames)
 {
-    position += increment;
-    increment += incrementDelta;
     if (position < 0.0)
-        position += soundFrames;
-    if (position < 0.0 || position > soundFrames) {
-        position = std::fmod(position, static_cast<double>(soundFrames));
+        position += frames;
+    if (position < 0.0 || position > frames) {
+        position = std::fmod(position, frames);
         if (position < 0.0)
-            position += soundFrames;
+            position += frames;
     }
+    return position >= 0.0 ? position : 0.0;
+}
+
+} // namespace
+
+void Grain::chooseStages()
+{
+    distorting = distortion.isOn();
+    filtering = !filterL.isBypassed();
+    tapping = tap.isOn();
+}
+
+void Grain::read(double* l, double* r, double* e, int count)
+{
+    double at[BLOCK_FRAMES];
+    double p = position;
+    double step = increment;
+    const double frames = soundFrames;
+    for (int i = 0; i < count; ++i) {
+        at[i] = p;
+        p += step;
+        step += incrementDelta;
+        if (!(p >= 0.0 && p <= frames))
+            p = wrapPosition(p, frames);
+    }
+    position = p;
+    increment = step;
+    // The envelope's rotation runs alongside the reads; a local copy stays in
+    // registers, as the stores to l, r and e might otherwise alias it.
+    GrainEnvelope levels = envelope;
+    for (int i = 0; i < count; ++i) {
+        readInterpolated(samples, channels, at[i], l[i], r[i]);
+        e[i] = levels.next();
+    }
+    envelope = levels;
 }
 
 // Stage by stage over the block: each frame sees the same operations in the
@@ -28,22 +64,18 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
     const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
     double l[BLOCK_FRAMES];
     double r[BLOCK_FRAMES];
-    for (int i = 0; i < count; ++i) {
-        readInterpolated(samples, channels, position, l[i], r[i]);
-        advancePosition();
-    }
-    if (distortion.isOn()) {
+    double e[BLOCK_FRAMES];
+    read(l, r, e, count);
+    if (distorting) {
         for (int i = 0; i < count; ++i)
             distortion.process(l[i], r[i]);
     }
-    if (!filterL.isBypassed()) {
+    if (filtering) {
         for (int i = 0; i < count; ++i) {
             l[i] = filterL.process(l[i]);
             r[i] = channels >= 2 ? filterR.process(r[i]) : l[i];
         }
     }
-    double e[BLOCK_FRAMES];
-    envelope.levels(e, count);
     if (keyboardGain) {
         for (int i = 0; i < count; ++i)
             e[i] *= keyboardGain[i];
@@ -54,7 +86,7 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
         gl[i] = e[i] * gainL;
         gr[i] = e[i] * gainR;
     }
-    if (tap.isOn()) {
+    if (tapping) {
         for (int i = 0; i < count; ++i)
             tap.process(l[i], gl[i], r[i], gr[i], i);
     }

@@ -29,12 +29,19 @@ struct Grain {
     double incrementDelta = 0.0;  // glide: change of increment per frame
     double gainL = 0.0;
     double gainR = 0.0;
+    // Which effect stages run, fixed when the grain starts (chooseStages), so
+    // that bare grains never touch the effect units.
+    bool distorting = false;
+    bool filtering = false;
+    bool tapping = false;
     Distortion distortion;
     Filter filterL;
     Filter filterR;
     GrainBuffer tap;
 
     bool isIdle() const { return envelope.isDone(); }
+    // After the units are set up for a new grain.
+    void chooseStages();
 
     // Adds the grain's next frames (BLOCK_FRAMES, fewer when it ends sooner)
     // into left and right. keyboardGain: the keyboard envelope's squared level
@@ -42,7 +49,8 @@ struct Grain {
     void render(float* left, float* right, const double* keyboardGain);
 
 private:
-    void advancePosition();
+    // The next count frames of the sound and their envelope levels.
+    void read(double* l, double* r, double* e, int count);
 };
 
 } // namespace korvel::veldro

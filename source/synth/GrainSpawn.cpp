@@ -192,6 +192,7 @@ void Synth::spawnGrain()
         filter->setMix(lo, mid, hi, sr);
     }
     grain->tap.setupTap(&output, modulatedTime * 0.001 * sr, feedback, feedback * norm);
+    grain->chooseStages();
     grains.activate(grain);
 }
 

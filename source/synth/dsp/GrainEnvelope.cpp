@@ -14,33 +14,23 @@ void GrainEnvelope::start(int frames, int attackFrames, int decayFrame)
     // The attack runs the phase from pi down to 0, so the level rises 0 -> 1.
     envPhase = std::numbers::pi;
     envStep = -std::numbers::pi / attackFrames;
+    cosPhase = -1.0;
+    sinPhase = 0.0;
+    cosStep = std::cos(envStep);
+    sinStep = std::sin(envStep);
+    const double decayStep = std::numbers::pi / (frames - decayFrame);
+    cosDecayStep = std::cos(decayStep);
+    sinDecayStep = std::sin(decayStep);
 }
 
-void GrainEnvelope::levels(double* e, int count)
+void GrainEnvelope::startDecay()
 {
-    for (int i = 0; i < count; ++i, ++counter) {
-        if (counter < attackEnd) {
-            envPhase += envStep;
-        } else if (counter >= decayStart) {
-            if (counter == decayStart) {
-                envPhase = 0.0;
-                envStep = std::numbers::pi / (length - decayStart);
-            }
-            envPhase += envStep;
-        } else {
-            e[i] = 1.0;
-            continue;
-        }
-        if (envPhase <= 0.0) {
-            e[i] = 1.0;
-            envPhase = 0.0;
-        } else if (envPhase >= std::numbers::pi) {
-            e[i] = 0.0;
-            envPhase = std::numbers::pi;
-        } else {
-            e[i] = 0.5 + 0.5 * std::cos(envPhase);
-        }
-    }
+    envPhase = 0.0;
+    envStep = std::numbers::pi / (length - decayStart);
+    cosPhase = 1.0;
+    sinPhase = 0.0;
+    cosStep = cosDecayStep;
+    sinStep = sinDecayStep;
 }
 
 PanGains equalPowerPan(double position, double g)
