@@ -57,10 +57,8 @@ private:
 
 FrameTooltip::FrameTooltip(CFrame& frame) : frame(frame) {}
 
-FrameTooltip::~FrameTooltip()
-{
-    hide();
-}
+// The frame hides the tooltip when it closes, before its members go.
+FrameTooltip::~FrameTooltip() = default;
 
 void FrameTooltip::enable(bool state, uint32 delayMs)
 {

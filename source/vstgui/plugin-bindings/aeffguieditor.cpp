@@ -42,12 +42,12 @@ void AEffGUIEditor::idle()
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
 {
-    return frame && frame->onKeyDown(keyCode) == 1;
+    return frame && frame->platformOnKeyDown(keyCode) == 1;
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
 {
-    return frame && frame->onKeyUp(keyCode) == 1;
+    return frame && frame->platformOnKeyUp(keyCode) == 1;
 }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 mode)

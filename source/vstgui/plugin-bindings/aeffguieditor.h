@@ -20,6 +20,7 @@ public:
     void close() override;
     // Not re-entrant: a nested call (from a modal loop) returns at once.
     void idle() override;
+    // True when a view took the key; a view's exception never reaches the host.
     bool onKeyDown(VstKeyCode& keyCode) override;
     bool onKeyUp(VstKeyCode& keyCode) override;
     // Shared by every editor in the process.

@@ -27,7 +27,6 @@ COptionMenu::COptionMenu(const CRect& size, IControlListener* listener, int32 ta
     setMin(0.f);
     setMax(0.f);
     setDefaultValue(0.f);
-    setWantsFocus(true);
 }
 
 COptionMenu::COptionMenu(const COptionMenu& other) : CParamDisplay(other), currentIndex(other.currentIndex)
