@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace korvel::veldro {
@@ -158,6 +159,19 @@ TEST(ParamSerializerRead, InfinitiesReadAsDefaults)
     EXPECT_EQ(out.params[12].value, defaultOf(12));
     EXPECT_EQ(out.params[param_id::SOUND_START].value, 0.0);
     EXPECT_EQ(out.params[param_id::SOUND_END].value, 0.0);
+}
+
+TEST(ParamSerializerRoundTrip, NonFiniteValuesReadBackAsDefaults)
+{
+    Patch slot = fullSlot();
+    slot.params[param_id::GRAIN_RATE].value = std::numeric_limits<double>::quiet_NaN();
+    slot.params[param_id::SOUND_END].value = std::numeric_limits<double>::infinity();
+    slot.params[param_id::GRAIN_RATE].controls[0] = {6, 0.5, {std::numeric_limits<double>::infinity(), 0, 0}};
+    Patch out;
+    ASSERT_TRUE(ParamSerializer::read(out, ParamSerializer::write(slot, MASK_ALL)));
+    EXPECT_EQ(out.params[param_id::GRAIN_RATE].value, defaultOf(param_id::GRAIN_RATE));
+    EXPECT_EQ(out.params[param_id::SOUND_END].value, -1.0) << "no selection: the whole sound";
+    EXPECT_EQ(out.params[param_id::GRAIN_RATE].controls[0].type, 0u) << "an inner controller without a source";
 }
 
 TEST(ParamSerializerRead, ATimestampOutsideItsRangeCountsButIsKept)

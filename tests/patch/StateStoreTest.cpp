@@ -79,6 +79,13 @@ TEST_F(StateStoreTest, TheStateFileLoadsFromTheFolderCurrentAtCreation)
     EXPECT_EQ(store->getPatchFilePath(), stateFile().string());
 }
 
+TEST_F(StateStoreTest, RelativePathsAreRememberedWhole)
+{
+    writeFile(folder.file(".hidden.json"), stateOfSize(2, 150));
+    store->loadPatchFile(".hidden.json");
+    EXPECT_EQ(store->getPatchFilePath(), folder.file(".hidden.json").string());
+}
+
 TEST_F(StateStoreTest, OnlyFilesOfMoreThan100BytesAreApplied)
 {
     writeFile(folder.file("short.json"), stateOfSize(3, 100));
