@@ -1,0 +1,95 @@
+#include "synth/loading/LoaderRig.h"
+
+#include "audio/SoundPack.h"
+#include "support/SoundFileBuilder.h"
+#include "synth/loading/Utf8.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace korvel::test {
+
+HeldLoader::~HeldLoader()
+{
+    for (auto& [path, g] : gates)
+        g->openOnce();
+    workers.clear();
+}
+
+std::shared_ptr<HeldLoader::Gate>& HeldLoader::gate(const std::wstring& path)
+{
+    auto& g = gates[path];
+    if (!g)
+        g = std::make_shared<Gate>();
+    return g;
+}
+
+void HeldLoader::hold(const std::wstring& path) { gate(path); }
+
+void HeldLoader::release(const std::wstring& path) { gate(path)->openOnce(); }
+
+void HeldLoader::waitUntilFinished(const std::wstring& path) { gate(path)->finished.wait(); }
+
+std::future<int> HeldLoader::startWorker(std::shared_ptr<audio::SoundPack> pack)
+{
+    ++starts;
+    if (duringStart)
+        duringStart();
+    if (failNextStart) {
+        failNextStart = false;
+        throw std::runtime_error("no thread");
+    }
+    const std::wstring path = pack->name();
+    const bool held = gates.count(path) != 0;
+    std::shared_ptr<Gate> g = gate(path);
+    if (!held)
+        g->openOnce();
+    auto result = std::make_shared<std::promise<int>>();
+    std::future<int> future = result->get_future();
+    workers.push_back(std::async(std::launch::async, [this, g, pack, result] {
+        g->open.wait();
+        result->set_value(loadPack(pack));
+        g->finished.count_down();
+    }));
+    return future;
+}
+
+LoaderRig::LoaderRig()
+    : status([this](const std::string& text, veldro::StatusColour colour) { statusTexts.emplace_back(text, colour); }),
+      loader(
+          rig.params,
+          [this](std::shared_ptr<audio::SoundPack> pack) {
+              installed.push_back(pack);
+              rig.params.setSoundFrameCount(pack->frameCount());
+              rig.engine.sound = std::move(pack);
+          },
+          [this] { return audioThread.load() == std::this_thread::get_id(); })
+{
+    rig.params.addListener(&soundView);
+}
+
+void LoaderRig::dropAndFinish(const std::filesystem::path& path)
+{
+    loader.loadSound(path.string(), status);
+    loader.waitUntilFinished(key(path));
+}
+
+std::wstring LoaderRig::key(const std::filesystem::path& path) { return veldro::utf8::widen(path.string()); }
+
+std::shared_ptr<audio::SoundPack> LoaderRig::cached(const std::filesystem::path& path) const
+{
+    return loader.findSound(key(path));
+}
+
+std::filesystem::path LoaderRig::writeSound(const std::string& name, int frames) const
+{
+    testing_support::SoundSpec spec;
+    spec.channels = 1;
+    for (int i = 0; i < frames; ++i)
+        spec.samples.push_back(0.5 * std::sin(i * 0.05));
+    const std::filesystem::path path = dir.file(name);
+    testing_support::writeSoundFile(path, spec);
+    return path;
+}
+
+} // namespace korvel::test
