@@ -70,11 +70,11 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
         for (int i = 0; i < count; ++i)
             distortion.process(l[i], r[i]);
     }
-    if (filtering) {
-        for (int i = 0; i < count; ++i) {
-            l[i] = filterL.process(l[i]);
-            r[i] = channels >= 2 ? filterR.process(r[i]) : l[i];
-        }
+    if (filtering && channels >= 2) {
+        Filter::processStereo(filterL, filterR, l, r, count);
+    } else if (filtering) {
+        for (int i = 0; i < count; ++i)
+            r[i] = l[i] = filterL.process(l[i]);
     }
     if (keyboardGain) {
         for (int i = 0; i < count; ++i)

@@ -7,6 +7,21 @@
 
 namespace korvel::veldro {
 
+namespace {
+
+// std::round (halves away from zero) without a library call per sample.
+double roundHalfAway(double y)
+{
+    // From 2^52 on every double is whole (and NaN or infinity stays as it is).
+    if (!(std::fabs(y) < 4503599627370496.0))
+        return y;
+    const double whole = static_cast<double>(static_cast<long long>(y));
+    const double rest = y - whole;
+    return rest >= 0.5 ? whole + 1.0 : rest <= -0.5 ? whole - 1.0 : whole;
+}
+
+} // namespace
+
 void Crusher::setup(double bits, double tone)
 {
     if (bits > 13.9) {
@@ -32,7 +47,7 @@ double Crusher::tick(double x)
     // Quiet input is pushed off zero so that it still toggles the lowest level.
     if (std::fabs(y) < 1.0)
         y = y < 0.0 ? y - push : y + push;
-    const double q = std::round(y);
+    const double q = roundHalfAway(y);
     if (smooth < 0.01)
         return q * inv;
     double out = q;

@@ -37,6 +37,9 @@ struct Filter {
     // Nearly all dry: the filter is skipped.
     bool isBypassed() const { return dry >= 0.98; }
     double process(double x);
+    // process() on both channels of a block at once, lane by lane with the
+    // same operations, so the results are those of process().
+    static void processStereo(Filter& left, Filter& right, double* l, double* r, int count);
 };
 
 } // namespace korvel::veldro

@@ -28,6 +28,7 @@ void GrainBuffer::setupTap(OutputStage* outputStage, double d, double fb, double
     send = std::clamp(sendLevel, -0.95, 0.95);
     if (!(std::fabs(send) >= 0.03) || !std::isfinite(feedback))
         send = 0.0;
+    writeOffset = 2 * static_cast<std::uint64_t>(delay) % stage->length();
     if (!std::isfinite(follower.state))
         follower.state = 0.0;
 }
@@ -36,8 +37,11 @@ void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
 {
     double* data = stage->values();
     const std::uint64_t length = stage->length();
+    // The stage's position is a block start, so the current frame lies inside.
     const std::uint64_t current = stage->position() + 2 * static_cast<std::uint64_t>(i);
-    const std::uint64_t ahead = (current + 2) % length;
+    std::uint64_t ahead = current + 2;
+    if (ahead >= length)
+        ahead -= length;
     const double wL = (data[ahead] + l) * feedback * gainL;
     const double wR = (data[ahead + 1] + r) * feedback * gainR;
     const double p = follower.process((wL + wR) * 1.2);
@@ -47,7 +51,10 @@ void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
     // Anything not finite would stay in the memory for good.
     if (!std::isfinite(addL) || !std::isfinite(addR))
         return;
-    const std::uint64_t w = (stage->position() + 2 * static_cast<std::uint64_t>(i + delay)) % length;
+    // trunc(i + delay) frames on: i + trunc(delay), as i is whole.
+    std::uint64_t w = current + writeOffset;
+    while (w >= length)
+        w -= length;
     data[w] += addL;
     data[w + 1] += addR;
 }

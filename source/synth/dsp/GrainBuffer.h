@@ -2,6 +2,8 @@
 
 #include "synth/dsp/OnePole.h"
 
+#include <cstdint>
+
 namespace korvel::veldro {
 
 class OutputStage;
@@ -16,6 +18,7 @@ struct GrainBuffer {
     double send = 0.0;     // 0: tap off
     OutputStage* stage = nullptr;
     OnePole follower;
+    std::uint64_t writeOffset = 0; // 2 trunc(delay) values, within the memory
 
     GrainBuffer();
     // d in frames. The echo lands trunc(2 d) frames on: stored patches rely on it.

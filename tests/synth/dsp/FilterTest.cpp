@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace korvel::veldro {
 namespace {
@@ -108,6 +109,38 @@ TEST(Filter, StableSettingsKeepTheirCoefficient)
     EXPECT_DOUBLE_EQ(section.f, 2.0 * std::sin(std::numbers::pi * 8000.0 / RATE));
     section.setFreqQ(10000.0 / RATE, 0.9);
     EXPECT_LT(section.f, 2.0 * std::sin(std::numbers::pi * 10000.0 / RATE));
+}
+
+TEST(Filter, StereoBlocksGiveTheSameSamplesAsOneChannelAtATime)
+{
+    std::mt19937 random(8);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int trial = 0; trial < 50; ++trial) {
+        Filter left = makeFilter(50.0 + 9000.0 * unit(random), unit(random), 50.0 + 9000.0 * unit(random),
+                                 unit(random), unit(random), unit(random), unit(random));
+        Filter right = makeFilter(50.0 + 9000.0 * unit(random), unit(random), 50.0 + 9000.0 * unit(random),
+                                  unit(random), unit(random), unit(random), unit(random));
+        Filter leftAlone = left, rightAlone = right;
+        for (int block = 0; block < 20; ++block) {
+            double l[8], r[8];
+            for (int i = 0; i < 8; ++i) {
+                l[i] = block == 3 ? 0.0 : 2.0 * unit(random) - 1.0; // a silent block reaches the pout = 0 case
+                r[i] = 2.0 * unit(random) - 1.0;
+            }
+            double expectedL[8], expectedR[8];
+            for (int i = 0; i < 8; ++i) {
+                expectedL[i] = leftAlone.process(l[i]);
+                expectedR[i] = rightAlone.process(r[i]);
+            }
+            Filter::processStereo(left, right, l, r, 8);
+            for (int i = 0; i < 8; ++i) {
+                ASSERT_EQ(l[i], expectedL[i]) << trial << " " << block << " " << i;
+                ASSERT_EQ(r[i], expectedR[i]) << trial << " " << block << " " << i;
+            }
+        }
+        EXPECT_EQ(left.section2.low, leftAlone.section2.low);
+        EXPECT_EQ(right.outputFollower.state, rightAlone.outputFollower.state);
+    }
 }
 
 } // namespace
