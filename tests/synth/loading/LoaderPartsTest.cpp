@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 namespace korvel::veldro {
 namespace {
@@ -64,6 +65,28 @@ TEST(DeferredRecallsTest, KeepsOrderAndRefusesWhenFull)
         }
         EXPECT_FALSE(ring.pop(out));
     }
+}
+
+TEST(DeferredRecallsTest, HandsRecallsFromOneThreadToAnotherInOrder)
+{
+    constexpr int COUNT = 2000;
+    DeferredRecalls ring;
+    std::thread producer([&] {
+        for (int i = 0; i < COUNT; ++i)
+            while (!ring.push({i, double(i), std::uint32_t(i)}))
+                std::this_thread::yield();
+    });
+    DeferredRecall out;
+    for (int expected = 0; expected < COUNT;) {
+        if (!ring.pop(out)) {
+            std::this_thread::yield();
+            continue;
+        }
+        ASSERT_EQ(out.slot, expected);
+        ASSERT_EQ(out.time, double(expected));
+        ++expected;
+    }
+    producer.join();
 }
 
 } // namespace
