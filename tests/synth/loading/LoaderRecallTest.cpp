@@ -34,6 +34,15 @@ protected:
         patch.params[FILTER_FREQ].value = 3000.0;
         patch.params[1].value = 600.0;
     }
+    // A ready sound that slot was stored with, cached but not current.
+    fs::path cacheSlotSound(int slot, const std::string& name)
+    {
+        const fs::path sound = r.writeSound(name, 1000);
+        storeSlot(slot, sound);
+        r.dropAndPoll(sound);
+        r.rig.engine.sound = nullptr;
+        return sound;
+    }
     double rateTarget() const { return r.rig.params.getParam(GRAIN_RATE).second; }
     void finish(const fs::path& path) { r.loader.waitUntilFinished(r.key(path)); }
 
@@ -80,8 +89,7 @@ TEST_F(LoaderRecallTest, RecallOfAFailedSoundChangesNothing)
 {
     const fs::path missing = r.dir.file("gone.wav");
     storeSlot(3, missing);
-    r.dropAndFinish(missing);
-    r.loader.pollLoads();
+    r.dropAndPoll(missing);
     r.log.clear();
     r.rig.params.applyPatch(3, 0.0, MASK_ALL);
     EXPECT_EQ(rateTarget(), LIVE_RATE);
@@ -91,13 +99,8 @@ TEST_F(LoaderRecallTest, RecallOfAFailedSoundChangesNothing)
 
 TEST_F(LoaderRecallTest, CachedReadySoundIsInstalledAndTheSlotRecalledAtOnce)
 {
-    const fs::path slotSound = r.writeSound("slot.wav", 1000);
-    const fs::path other = r.writeSound("other.wav", 2000);
-    storeSlot(5, slotSound);
-    r.dropAndFinish(slotSound);
-    r.loader.pollLoads();
-    r.dropAndFinish(other);
-    r.loader.pollLoads();
+    const fs::path slotSound = cacheSlotSound(5, "slot.wav");
+    r.dropAndPoll(r.writeSound("other.wav", 2000));
     r.rig.params.applyPatch(5, 0.0, GROUP_SOUND | GROUP_GRAIN);
     EXPECT_EQ(r.loader.starts, 2);
     EXPECT_EQ(r.rig.engine.sound, r.cached(slotSound));
@@ -153,11 +156,7 @@ TEST_F(AudioThreadRecallTest, UncachedSoundIsLeftToThePollWithoutAllocating)
 
 TEST_F(AudioThreadRecallTest, ReadyCachedSoundIsInstalledAtOnce)
 {
-    const fs::path sound = r.writeSound("ready.wav", 1000);
-    storeSlot(9, sound);
-    r.dropAndFinish(sound);
-    r.loader.pollLoads();
-    r.rig.engine.sound = nullptr;
+    const fs::path sound = cacheSlotSound(9, "ready.wav");
     r.markAudioThread();
     r.rig.params.applyPatch(9, 0.0, MASK_ALL);
     EXPECT_EQ(r.rig.engine.sound, r.cached(sound));
@@ -167,11 +166,7 @@ TEST_F(AudioThreadRecallTest, ReadyCachedSoundIsInstalledAtOnce)
 TEST_F(AudioThreadRecallTest, BusyLoaderDefersTheRecallInsteadOfWaiting)
 {
     const fs::path busy = r.writeSound("busy.wav", 1000);
-    const fs::path slotSound = r.writeSound("slot.wav", 1000);
-    storeSlot(9, slotSound);
-    r.dropAndFinish(slotSound);
-    r.loader.pollLoads();
-    r.rig.engine.sound = nullptr;
+    const fs::path slotSound = cacheSlotSound(9, "slot.wav");
     // While a load starts the loader's maps are locked: a program change
     // arriving then must return at once.
     r.loader.duringStart = [&] {

@@ -74,6 +74,12 @@ void LoaderRig::dropAndFinish(const std::filesystem::path& path)
     loader.waitUntilFinished(key(path));
 }
 
+void LoaderRig::dropAndPoll(const std::filesystem::path& path)
+{
+    dropAndFinish(path);
+    loader.pollLoads();
+}
+
 std::wstring LoaderRig::key(const std::filesystem::path& path) { return veldro::utf8::widen(path.string()); }
 
 std::shared_ptr<audio::SoundPack> LoaderRig::cached(const std::filesystem::path& path) const

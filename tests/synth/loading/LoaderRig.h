@@ -64,6 +64,8 @@ struct LoaderRig {
 
     // Loads a file dropped by the user (UTF-8 path) and waits for its worker.
     void dropAndFinish(const std::filesystem::path& path);
+    // dropAndFinish, then the poll that installs it.
+    void dropAndPoll(const std::filesystem::path& path);
     // The loader's wide key of a file.
     static std::wstring key(const std::filesystem::path& path);
     std::shared_ptr<audio::SoundPack> cached(const std::filesystem::path& path) const;

@@ -109,10 +109,8 @@ TEST_F(SoundLoaderTest, ReadyCachedSoundIsInstalledAtOnceWithoutWorker)
 {
     const fs::path first = r.writeSound("first.wav", 800);
     const fs::path second = r.writeSound("second.wav", 900);
-    r.dropAndFinish(first);
-    r.loader.pollLoads();
-    r.dropAndFinish(second);
-    r.loader.pollLoads();
+    r.dropAndPoll(first);
+    r.dropAndPoll(second);
     r.log.clear();
     r.loader.loadSound(first.string(), r.status);
     EXPECT_EQ(r.loader.starts, 2);
@@ -123,8 +121,7 @@ TEST_F(SoundLoaderTest, ReadyCachedSoundIsInstalledAtOnceWithoutWorker)
 TEST_F(SoundLoaderTest, MissingFileStaysMissingEvenAfterItAppears)
 {
     const fs::path current = r.writeSound("current.wav", 800);
-    r.dropAndFinish(current);
-    r.loader.pollLoads();
+    r.dropAndPoll(current);
     const fs::path late = r.dir.file("late.wav");
     r.dropAndFinish(late);
     EXPECT_EQ(r.loader.pollLoads(), 0u);
@@ -234,8 +231,7 @@ TEST_F(SoundLoaderTest, ListenersMayCallBackIntoTheLoader)
     const fs::path path = r.writeSound("callback.wav", 800);
     LookingListener listener(r.loader, r.key(path));
     r.rig.params.addListener(&listener);
-    r.dropAndFinish(path);
-    r.loader.pollLoads();
+    r.dropAndPoll(path);
     EXPECT_EQ(listener.seen, r.cached(path));
 }
 

@@ -5,25 +5,13 @@
 namespace korvel::veldro {
 namespace {
 
-constexpr int SOUND_END = 1;
-constexpr int GRAIN_RATE = 4;
-constexpr int RATE_CONTROL_TYPE = 83, RATE_CONTROL_AMOUNT = 84;
-constexpr int FILTER_FREQ = 16;
-constexpr int ENVELOPE_LEVEL = 26;
-constexpr int CHANGE_TIME = 56, DENSITY_COMPENSATION = 57, PATCH_RANDOM = 58;
-constexpr int PATCH_SOUNDFILE = 59, PATCH_CONTROLS = 60, PATCH_GLOBALS = 61;
-constexpr double LFO = 3;
+using namespace test::patch_ids;
 
 class PatchResetTest : public ::testing::Test {
 protected:
     PatchResetTest()
     {
-        r.set(GRAIN_RATE, 80.0);
-        r.set(FILTER_FREQ, 3000.0);
-        r.set(ENVELOPE_LEVEL, 0.7);
-        r.set(RATE_CONTROL_TYPE, LFO);
-        r.set(RATE_CONTROL_AMOUNT, 0.5);
-        r.set(CHANGE_TIME, 5.0);
+        r.setNonDefaults();
         r.set(DENSITY_COMPENSATION, 1.5);
         r.set(PATCH_RANDOM, 1.0);
         r.params().setParamImmediate(PATCH_SOUNDFILE, 0.0);

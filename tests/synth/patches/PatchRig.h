@@ -12,6 +12,18 @@
 
 namespace korvel::test {
 
+// Parameters the patch tests move, one of each group.
+namespace patch_ids {
+constexpr int SOUND_END = 1;
+constexpr int GRAIN_RATE = 4;
+constexpr int RATE_CONTROL_TYPE = 83, RATE_CONTROL_AMOUNT = 84;
+constexpr int FILTER_FREQ = 16;
+constexpr int ENVELOPE_LEVEL = 26;
+constexpr int CHANGE_TIME = 56, DENSITY_COMPENSATION = 57, PATCH_RANDOM = 58;
+constexpr int PATCH_SOUNDFILE = 59, PATCH_CONTROLS = 60, PATCH_GLOBALS = 61;
+constexpr double LFO = 3;
+} // namespace patch_ids
+
 // A loader that only notes what recalls ask of it.
 struct RecordingSlotLoader : veldro::ISlotSoundLoader {
     struct Request {
@@ -41,6 +53,9 @@ public:
     double target(int id) const { return rig.params.getParam(id).second; }
     double current(int id) const { return rig.params.getParam(id).first; }
     void useSound() { rig.engine.sound = sound; }
+    // Grain rate 80, filter 3000 Hz, envelope level 0.7, an LFO at 0.5 on
+    // the grain rate and a change time of 5 s: none of them a default.
+    void setNonDefaults();
     const std::wstring& soundName() const;
 
     testing_support::TempDir dir;

@@ -9,12 +9,7 @@
 namespace korvel::veldro {
 namespace {
 
-constexpr int GRAIN_RATE = 4;
-constexpr int RATE_CONTROL_TYPE = 83, RATE_CONTROL_AMOUNT = 84;
-constexpr int FILTER_FREQ = 16;
-constexpr int ENVELOPE_LEVEL = 26;
-constexpr int CHANGE_TIME = 56;
-constexpr double LFO = 3;
+using namespace test::patch_ids;
 
 double now()
 {
@@ -92,12 +87,7 @@ protected:
 TEST_P(RecallMaskTest, RecallRestoresTheGroupsOfItsMask)
 {
     const MaskCase& c = GetParam();
-    r.set(GRAIN_RATE, 80.0);
-    r.set(FILTER_FREQ, 3000.0);
-    r.set(ENVELOPE_LEVEL, 0.7);
-    r.set(RATE_CONTROL_TYPE, LFO);
-    r.set(RATE_CONTROL_AMOUNT, 0.5);
-    r.set(CHANGE_TIME, 5.0);
+    r.setNonDefaults();
     r.params().storePatch(1, false, MASK_ALL);
     r.set(GRAIN_RATE, 30.0);
     r.set(FILTER_FREQ, 500.0);
