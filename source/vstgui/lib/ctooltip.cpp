@@ -90,7 +90,7 @@ void FrameTooltip::hide()
 {
     if (!overlay)
         return;
-    TooltipOverlay* shown = std::exchange(overlay, nullptr);
+    SharedPointer<TooltipOverlay> shown = std::exchange(overlay, nullptr);
     frame.hideOverlay(shown);
 }
 
@@ -108,7 +108,7 @@ void FrameTooltip::poll(uint32 now)
     const CRect& area = frame.getViewSize();
     bounds.offset(std::min(0., area.right - bounds.right), std::min(0., area.bottom - bounds.bottom));
     bounds.offset(std::max(0., area.left - bounds.left), std::max(0., area.top - bounds.top));
-    overlay = new TooltipOverlay(text, bounds);
+    overlay = makeOwned<TooltipOverlay>(text, bounds);
     frame.showOverlay(overlay);
 }
 

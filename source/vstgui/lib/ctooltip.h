@@ -37,7 +37,7 @@ private:
     CPoint pointer;
     uint32 restingSince{0};
     CView* hoveredView{nullptr}; // compared only, never dereferenced
-    TooltipOverlay* overlay{nullptr};
+    SharedPointer<TooltipOverlay> overlay;
 };
 
 } // namespace VSTGUI
