@@ -7,6 +7,7 @@
 #include "synth/engine/BlockCarry.h"
 #include "synth/engine/GrainPool.h"
 #include "synth/engine/SoundHandover.h"
+#include "synth/loading/SoundLoader.h"
 
 #include <atomic>
 #include <cstddef>
@@ -74,6 +75,18 @@ public:
     double getSampleRate() const override { return sampleRate.load(std::memory_order_relaxed); }
     const MidiState& getMidiState() const override { return midi; }
 
+    // --- sound loading (see SoundLoader for the threads of each call)
+
+    void loadSound(const std::string& path, const StatusReport& status) { loader.loadSound(path, status); }
+    void loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
+                       std::uint32_t mask)
+    {
+        loader.loadSoundFile(path, status, slot, time, mask);
+    }
+    int loadPack(std::shared_ptr<audio::SoundPack> pack) { return loader.loadPack(std::move(pack)); }
+    std::uint64_t pollLoads() { return loader.pollLoads(); }
+    std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const { return loader.findSound(path); }
+
     SynthParams& getParams() { return params; }
     const SynthParams& getParams() const { return params; }
 
@@ -126,6 +139,10 @@ private:
     std::atomic<std::thread::id> audioThread{};
     OutputStage output;
     SynthParams params;
+    // After params: it registers with them, and goes first on destruction,
+    // waiting for loads still in flight.
+    SoundLoader loader{params, [this](std::shared_ptr<audio::SoundPack> pack) { setSound(std::move(pack)); },
+                       [this] { return isAudioThread(); }};
 };
 
 } // namespace korvel::veldro
