@@ -1,0 +1,173 @@
+#include "plugin/Processor.h"
+
+#include "patch/StateText.h"
+#include "synth/ParamTable.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace korvel {
+
+namespace {
+
+using veldro::getParamInfo;
+
+// Recalls the live slot as the editor's open does: every group, values jump.
+constexpr std::uint32_t LIVE_RECALL_MASK = veldro::MASK_ALL | veldro::CHANGED_BY_HOST;
+
+// A load still running then is left to the poller.
+constexpr std::chrono::seconds RESTORE_WAIT_LIMIT{20};
+constexpr std::chrono::milliseconds RESTORE_POLL_PERIOD{1};
+
+// Copies at most maxLength characters and terminates the text.
+void copyText(std::string_view source, char* text, std::size_t maxLength) {
+    const std::size_t length = std::min(source.size(), maxLength);
+    std::memcpy(text, source.data(), length);
+    text[length] = 0;
+}
+
+}  // namespace
+
+Processor::Processor(audioMasterCallback audioMaster)
+    : AudioEffectX(audioMaster, NUM_PROGRAMS, NUM_PARAMS),
+      programName{},
+      stateStore(synth.getParams()),
+      loadPoller([this] { synth.pollLoads(); }) {
+    copyText("Patches not implemented yet!", programName, PROGRAM_NAME_LENGTH);
+    setUniqueID(vstFourCharCode("Vldo"));
+    setNumInputs(2);
+    setNumOutputs(2);
+    canProcessReplacing(true);
+    canDoubleReplacing(false);
+    programsAreChunks(true);
+    isSynth(true);
+    synth.setSampleRate(getSampleRate());
+    veldro::SynthParams& params = synth.getParams();
+    params.setPatchCount(NUM_PATCH_SLOTS);
+    stateStore.loadPatchFile(stateStore.getPatchFilePath());
+    restoreLiveSlot();
+    params.setHostNotify([this](int id, float normalized) { setParameterAutomated(id, normalized); });
+    suspend();
+    // The editor object joins here once it exists: setEditor(new Controller(this)).
+    loadPoller.resume();
+}
+
+Processor::~Processor() = default;
+
+void Processor::restoreLiveSlot() {
+    veldro::SynthParams& params = synth.getParams();
+    if (!params.hasPatch(LIVE_SLOT)) return;
+    params.applyPatch(LIVE_SLOT, 0.0, LIVE_RECALL_MASK);
+    // The loads run on workers; polled here, the recall they finish is complete on return.
+    const auto deadline = std::chrono::steady_clock::now() + RESTORE_WAIT_LIMIT;
+    while (synth.pollLoads() > 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(RESTORE_POLL_PERIOD);
+}
+
+void Processor::suspend() {
+    int state = fadeState.load(std::memory_order_acquire);
+    while (state == FADE_IN || state == PLAYING) {
+        // The engine keeps running for one more block, or the fade out would fade silence;
+        // that block suspends it.
+        if (fadeState.compare_exchange_weak(state, FADE_OUT, std::memory_order_acq_rel)) return;
+    }
+    if (state == SILENT) synth.suspend();
+}
+
+void Processor::resume() {
+    int state = fadeState.load(std::memory_order_acquire);
+    while ((state == SILENT || state == FADE_OUT) &&
+           !fadeState.compare_exchange_weak(state, FADE_IN, std::memory_order_acq_rel)) {
+    }
+    synth.resume();
+}
+
+void Processor::setFadeState(int s) {
+    int state = fadeState.load(std::memory_order_acquire);
+    while (state >= 0 && !fadeState.compare_exchange_weak(state, s, std::memory_order_acq_rel)) {
+    }
+}
+
+void Processor::setSampleRate(float sr) {
+    AudioEffectX::setSampleRate(sr);
+    synth.setSampleRate(sr);
+}
+
+void Processor::setParameter(VstInt32 index, float value) {
+    if (echoThread.load(std::memory_order_acquire) == std::this_thread::get_id()) return;
+    // Written so that NaN fails too.
+    if (!(value >= 0.0f && value <= 1.0f)) return;
+    synth.getParams().setParamNormalized(index, value);
+}
+
+float Processor::getParameter(VstInt32 index) {
+    return static_cast<float>(synth.getParams().getParamNormalized(index));
+}
+
+void Processor::setParameterAutomated(VstInt32 index, float value) {
+    const std::thread::id reporting = echoThread.exchange(std::this_thread::get_id(), std::memory_order_acq_rel);
+    AudioEffectX::setParameterAutomated(index, value);
+    echoThread.store(reporting, std::memory_order_release);
+}
+
+// Host programs are not tied to the patch slots (MIDI program changes recall those).
+void Processor::setProgram(VstInt32) {}
+
+void Processor::setProgramName(char* name) { copyText(name, programName, PROGRAM_NAME_LENGTH); }
+
+void Processor::getProgramName(char* name) {
+    std::snprintf(name, kVstMaxProgNameLen + 1, "Patch %i", static_cast<int>(curProgram));
+}
+
+void Processor::getParameterLabel(VstInt32 index, char* label) {
+    const char* unit = getParamInfo(index).unit;
+    copyText(unit ? unit : "", label, 8);
+}
+
+void Processor::getParameterDisplay(VstInt32 index, char* text) {
+    float2string(static_cast<float>(synth.getParams().getParam(index).second), text, 8);
+}
+
+void Processor::getParameterName(VstInt32 index, char* text) { copyText(getParamInfo(index).name, text, 39); }
+
+VstInt32 Processor::getChunk(void** data, bool) {
+    chunkText = veldro::serialize(synth.getParams());
+    *data = chunkText.data();
+    return static_cast<VstInt32>(chunkText.size());
+}
+
+VstInt32 Processor::setChunk(void* data, VstInt32 byteSize, bool) {
+    if (byteSize < 0) return 0;
+    const std::string text(static_cast<const char*>(data), static_cast<std::size_t>(byteSize));
+    const LoadPollerPause pause(loadPoller);
+    if (veldro::deserialize(synth.getParams(), text)) restoreLiveSlot();
+    return byteSize;
+}
+
+bool Processor::canParameterBeAutomated(VstInt32 index) { return getParamInfo(index).range.kind != 0; }
+
+bool Processor::getEffectName(char* name) {
+    copyText("Quillmar", name, kVstMaxEffectNameLen);
+    return true;
+}
+
+bool Processor::getVendorString(char* text) {
+    copyText("Brindell", text, kVstMaxVendorStrLen);
+    return true;
+}
+
+bool Processor::getProductString(char* text) {
+    copyText("Quillmar", text, kVstMaxProductStrLen);
+    return true;
+}
+
+VstInt32 Processor::canDo(char* text) {
+    for (const char* answer : {"receiveVstEvents", "receiveVstMidiEvent", "midiProgramNames"})
+        if (std::strcmp(text, answer) == 0) return 1;
+    return -1;
+}
+
+}  // namespace korvel

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "patch/StateStore.h"
+#include "plugin/AudioEffectX.h"
+#include "plugin/LoadPoller.h"
+#include "synth/Synth.h"
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+#include <thread>
+
+namespace korvel {
+
+// The plug-in object the host talks to: turns every host call into engine,
+// parameter or patch-storage calls, and fades the sound in and out around the
+// host's resume and suspend.
+//
+// Threads: the dispatcher calls (parameters, names, chunks, programs, mains
+// on/off) come from the host's GUI thread; processReplacing,
+// processDoubleReplacing and processEvents from its audio thread. No lock is
+// taken on either; a poller thread of this instance installs finished sound
+// loads while no editor does.
+class Processor : public AudioEffectX {
+public:
+    static constexpr VstInt32 NUM_PROGRAMS = 96;
+    static constexpr VstInt32 NUM_PARAMS = 180;
+    static constexpr std::size_t NUM_PATCH_SLOTS = 130;
+    // The slot that holds the live sound between sessions.
+    static constexpr int LIVE_SLOT = 1;
+    static constexpr int PROGRAM_NAME_LENGTH = 24;
+
+    enum FadeState : int { SILENT = 0, FADE_IN = 1, PLAYING = 2, FADE_OUT = 3 };
+
+    // --- host's GUI thread
+
+    // Reads the state file "./veldro.json" of the current folder; a live slot
+    // it brings plays at once.
+    explicit Processor(audioMasterCallback audioMaster);
+    ~Processor() override;
+
+    void suspend() override;
+    void resume() override;
+    void setSampleRate(float sr) override;
+
+    void setParameter(VstInt32 index, float value) override;
+    float getParameter(VstInt32 index) override;
+    void setParameterAutomated(VstInt32 index, float value) override;
+
+    void setProgram(VstInt32 program) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+    // *data stays valid until the next getChunk or the destruction.
+    VstInt32 getChunk(void** data, bool isPreset) override;
+    // A live slot that the state brings plays at once: returns when its sound is in place.
+    VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+
+    bool canParameterBeAutomated(VstInt32 index) override;
+    VstInt32 getNumMidiInputChannels() override { return 1; }
+    VstInt32 startProcess() override { return 1; }
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+    VstInt32 getVendorVersion() override { return 100; }
+    VstInt32 canDo(char* text) override;
+    VstPlugCategory getPlugCategory() override { return kPlugCategSynth; }
+
+    // --- host's audio thread
+
+    void processReplacing(float** inputs, float** outputs, VstInt32 frames) override;
+    void processDoubleReplacing(double** inputs, double** outputs, VstInt32 frames) override;
+    VstInt32 processEvents(VstEvents* events) override;
+
+    // --- editor (GUI thread)
+
+    // Requests a fade state; FADE_IN makes the next block with a ready sound fade in.
+    void setFadeState(int s);
+    veldro::Synth& getSynth() { return synth; }
+    veldro::StateStore& getStateStore() { return stateStore; }
+    // Paused by the editor while it is open, since its idle call polls the loads then.
+    LoadPoller& getLoadPoller() { return loadPoller; }
+
+    // --- any thread
+
+    int getFadeState() const { return fadeState.load(std::memory_order_acquire); }
+
+private:
+    // Recalls the live slot as the editor's open does and waits for its sound
+    // (the poller paused): without an editor nobody else would recall it, and
+    // a host may render offline, faster than real time, right after a restore.
+    void restoreLiveSlot();
+    void finishFadeOut();
+
+    char programName[PROGRAM_NAME_LENGTH + 1];
+    std::atomic<int> fadeState{SILENT};
+    veldro::Synth synth;
+    veldro::StateStore stateStore;
+    std::string chunkText;
+    // The thread reporting this instance's own change to the host: the host's
+    // echo on that thread is ignored, while other threads still set parameters.
+    std::atomic<std::thread::id> echoThread{};
+    // Last: it stops before the engine it polls goes away.
+    LoadPoller loadPoller;
+};
+
+}  // namespace korvel
