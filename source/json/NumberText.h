@@ -1,11 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace JSON {
 
-// Number texts built with std::to_chars, so they are the classic "C" texts
-// whatever locale the process or host has set.
+// Number texts built with std::to_chars and read with std::from_chars, so they
+// are the classic "C" texts whatever locale the process or host has set.
 
 // Six significant digits, trailing zeros dropped, exponent form for very small
 // or large magnitudes (printf's "%g").
@@ -18,5 +19,11 @@ std::string formatGeneral(double number);
 // the reader reads as infinite, outside every range a reader of stored values
 // accepts, so such a value reads back as its default.
 std::string formatNumber(double number);
+
+// The double nearest to integerDigits.fractionDigits x 10^exponent (digit runs
+// of '0'-'9', either may be empty; no digits at all read as zero), infinite or
+// zero beyond the double range. Correctly rounded, so a text that formatNumber
+// wrote reads back as a number that formatNumber writes as the same text.
+double decimalValue(std::string_view integerDigits, std::string_view fractionDigits, double exponent);
 
 } // namespace JSON

@@ -3,7 +3,6 @@
 #include "json/NumberText.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <utility>
 
@@ -44,22 +43,6 @@ bool isLowSurrogate(wchar_t unit)
 wchar_t joinSurrogates(wchar_t high, wchar_t low)
 {
     return static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
-}
-
-// m x 10^exponent without the NaN of 0 x inf or inf x 0, and without an
-// undefined conversion of a huge exponent: beyond +-700 every non-zero finite
-// mantissa the digits can give is already infinite or zero.
-double scaleByPowerOfTen(double mantissa, double exponent)
-{
-    if (mantissa == 0.0 || !std::isfinite(mantissa))
-        return mantissa;
-    int power = static_cast<int>(std::clamp(exponent, -700.0, 700.0));
-    // Steps of 10^308 keep each factor finite.
-    for (; power > 308; power -= 308)
-        mantissa *= 1e308;
-    for (; power < -308; power += 308)
-        mantissa *= 1e-308;
-    return mantissa * std::pow(10.0, power);
 }
 
 // Reads nested values with one shared depth count.
@@ -105,6 +88,7 @@ private:
     void skipWhiteSpace();
     void expect(char c);
     double digitsAsNumber();
+    std::string_view digits();
     wchar_t escapedUnit();
     std::string offendingText() const;
 
@@ -285,28 +269,39 @@ double Reader::digitsAsNumber()
     return number;
 }
 
+std::string_view Reader::digits()
+{
+    const char* first = position;
+    while (atDigit())
+        ++position;
+    return std::string_view(first, static_cast<std::size_t>(position - first));
+}
+
 void Reader::number(Value& out)
 {
     const bool negative = at('-');
     if (at('-') || at('+'))
         ++position;
-    double mantissa = digitsAsNumber();
+    const std::string_view integerDigits = digits();
+    std::string_view fractionDigits;
     if (at('.')) {
         ++position;
-        for (double scale = 0.1; atDigit(); scale *= 0.1)
-            mantissa += (*position++ - '0') * scale;
+        fractionDigits = digits();
     }
+    double exponent = 0.0;
     if (at('e') || at('E')) {
         ++position;
         const bool negativeExponent = at('-');
         if (at('-') || at('+'))
             ++position;
-        const double exponent = digitsAsNumber();
+        exponent = digitsAsNumber();
         if (exponent > 308.0)
             std::cerr << "Exponent overflow: " << formatGeneral(exponent) << '\n';
-        mantissa = scaleByPowerOfTen(mantissa, negativeExponent ? -exponent : exponent);
+        if (negativeExponent)
+            exponent = -exponent;
     }
-    out = Value(negative ? -mantissa : mantissa);
+    const double magnitude = decimalValue(integerDigits, fractionDigits, exponent);
+    out = Value(negative ? -magnitude : magnitude);
 }
 
 bool Reader::literal(std::wstring_view text)

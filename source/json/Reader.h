@@ -26,9 +26,9 @@ void parseValue(Value& out, const char*& position, const char* end, bool strict)
 void parseString(Value& out, const char*& position, const char* end);
 void parseArray(Value& out, const char*& position, const char* end);
 void parseObject(Value& out, const char*& position, const char* end);
-// Digits are accumulated in double arithmetic, independent of the process
-// locale. An exponent above 308 warns on stderr; the result is then infinite
-// or zero, never NaN.
+// The correctly rounded double of the digits, independent of the process
+// locale. An exponent above 308 warns on stderr; beyond the double range the
+// result is infinite or zero, never NaN.
 void parseNumber(Value& out, const char*& position, const char* end);
 
 // Moves past `literal` and returns true when the text starts with it.

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <locale>
 #include <random>
+#include <sstream>
 
+using json_test::oneLine;
 using json_test::readText;
 
 namespace {
@@ -58,14 +62,13 @@ private:
         return result;
     }
 
-    // Fractions stay below 1e6, where the reader's digit-by-digit sum keeps
-    // six decimals; integers are exact up to 2^53.
+    // Whole numbers and fractions up to the largest that the writer keeps whole.
     double number()
     {
         const double unit = std::uniform_real_distribution<double>(-1.0, 1.0)(random);
         if (pick(0, 3) == 0)
-            return std::trunc(unit * 1e15);
-        return unit * std::pow(10.0, pick(-9, 6));
+            return std::trunc(unit * 9e18);
+        return unit * std::pow(10.0, pick(-9, 18));
     }
 
     std::mt19937 random;
@@ -80,6 +83,37 @@ TEST(RoundTrip, EveryWrittenTextReadsBackToTheSameText)
         for (const char c : text)
             ASSERT_LT(static_cast<unsigned char>(c), 128) << "plain ASCII: " << text;
         EXPECT_EQ(JSON::toText(readText(text), 2, 4), text);
+    }
+}
+
+// The double nearest to a text, as the C library reads it in the classic locale.
+double classicReading(const std::string& text)
+{
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    double number = 0.0;
+    in >> number;
+    return number;
+}
+
+TEST(RoundTrip, NumbersReadBackBitExactly)
+{
+    std::mt19937_64 random(20240602);
+    // Every magnitude up to 2^63: the written text reads as its nearest double,
+    // which is written as the same text again.
+    for (int power = -12; power <= 18; ++power)
+        for (int i = 0; i < 1000; ++i) {
+            const double value = std::uniform_real_distribution<double>(-9.5, 9.5)(random) * std::pow(10.0, power);
+            const std::string text = oneLine(JSON::Value(value));
+            const double read = readText(text).asNumber();
+            ASSERT_EQ(read, classicReading(text)) << text;
+            ASSERT_EQ(oneLine(JSON::Value(read)), text);
+        }
+    // A number that its text holds whole (at most six decimals) comes back as itself.
+    for (int i = 0; i < 20000; ++i) {
+        const auto millionths = std::uniform_int_distribution<std::int64_t>(-1'000'000'000'000, 1'000'000'000'000)(random);
+        const double value = static_cast<double>(millionths) / 1e6;
+        ASSERT_EQ(readText(oneLine(JSON::Value(value))).asNumber(), value) << oneLine(JSON::Value(value));
     }
 }
 

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Writer, WritesNumbers,
         NumberCase { -2.9999999, "-3" }, NumberCase { 0.9999999, "1" }, NumberCase { 123456.5, "123456.5" },
         NumberCase { 1234567.0, "1234567" }, NumberCase { 0.00012345678, "0.000123457" },
         NumberCase { 9007199254740993.0, "9007199254740992" }, NumberCase { 1e20, "1e+20" },
-        NumberCase { -1e20, "-1e+20" }, NumberCase { 0x1p63, "9.22337e+18" }, NumberCase { -0x1p63, "-9.22337e+18" },
+        NumberCase { -1e20, "-1e+20" }, NumberCase { 0x1p63, "9.22337e+18" }, NumberCase { -0x1p63, "-9223372036854775808" },
         NumberCase { infinity, "1e999" }, NumberCase { -infinity, "-1e999" },
         NumberCase { std::numeric_limits<double>::quiet_NaN(), "1e999" }));
 
