@@ -68,19 +68,20 @@ void appendTime(BoundedText& out, double ms, double sampleRate) {
     out.print("%.*f%s", 2, rest * 0.001, unit);
 }
 
-// Nearest whole number, halves away from zero.
-double roundTo(double value, double steps) { return std::round(value * steps) / steps; }
+// Nearest whole number of hundredths or tenths, halves away from zero.
+double hundredths(double scaled) { return std::round(scaled) / 100.0; }
+double tenths(double scaled) { return std::round(scaled) / 10.0; }
 
 void appendPlayRate(BoundedText& out, double rate) {
     const double magnitude = std::abs(rate);
     if (magnitude < 1.0 / 48.0)
         out.print("%.4f rate", rate * 6.0);
     else if (magnitude < 1.0)
-        out.print("%+.2f semis", roundTo(std::log2(magnitude) * 12.0, 100.0));
+        out.print("%+.2f semis", hundredths(std::log2(magnitude) * 1200.0));
     else if (magnitude < 13.0)
-        out.print("%+.2f semis", roundTo(magnitude - 1.0, 100.0));
+        out.print("%+.2f semis", hundredths((magnitude - 1.0) * 100.0));
     else
-        out.print("%+.1f semis", roundTo(magnitude - 1.0, 10.0));
+        out.print("%+.1f semis", tenths((magnitude - 1.0) * 10.0));
     if (rate < 0.0)
         out.print(", reverse");
 }

@@ -71,6 +71,7 @@ TEST(ValueFormat, TextsTheEditorShows) {
         {"rate", -4, 20, "rate +19.0 semis"},
         {"rate", -4, 1, "rate +0.00 semis"},
         {"rate", -4, 0.01, "rate 0.0600 rate"},
+        {"rate", -4, 0.25021670235951177, "rate -23.98 semis"}, // rounded from log2(rate) x 1200 as it stands
         {"rate", -4, -0.01, "rate -0.0600 rate, reverse"},
         {"len", -3, 1500, "len 1.50 s"},
         {"len", -3, 5, "len 5.000 ms"},
