@@ -8,23 +8,6 @@
 
 namespace korvel::veldro {
 
-namespace {
-
-// A read position that ran off the sound, back inside it (NaN or infinity gives 0).
-double wrapPosition(double position, double frames)
-{
-    if (position < 0.0)
-        position += frames;
-    if (position < 0.0 || position > frames) {
-        position = std::fmod(position, frames);
-        if (position < 0.0)
-            position += frames;
-    }
-    return position >= 0.0 ? position : 0.0;
-}
-
-} // namespace
-
 void Grain::chooseStages()
 {
     distorting = distortion.isOn();

@@ -45,4 +45,19 @@ inline double wrapRange(double x, double lo, double hi)
     return r < 0.0 ? r + hi : r + lo;
 }
 
+// A read position in frames that ran off a sound of `frames` frames, back
+// into [0, frames]: negative positions count back from the end, others fold;
+// NaN or infinity gives 0.
+inline double wrapPosition(double position, double frames)
+{
+    if (position < 0.0)
+        position += frames;
+    if (position < 0.0 || position > frames) {
+        position = std::fmod(position, frames);
+        if (position < 0.0)
+            position += frames;
+    }
+    return position >= 0.0 ? position : 0.0;
+}
+
 } // namespace korvel::veldro

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 namespace korvel::veldro {
@@ -86,6 +87,24 @@ TEST(WrapRange, StaysInsideForAnyFiniteInput)
         EXPECT_GE(y, 100.0) << x;
         EXPECT_LE(y, 900.0) << x;
     }
+}
+
+TEST(WrapPosition, BringsARunawayReadPositionBackIntoTheSound)
+{
+    const struct {
+        double position, expected;
+    } cases[] = {
+        {-3.0, 97.0},   // counts back from the end
+        {-250.0, 50.0}, // still negative: folded
+        {100.0, 100.0}, // the end itself stays
+        {130.5, 30.5},
+        {1e300, std::fmod(1e300, 100.0)},
+        {std::numeric_limits<double>::quiet_NaN(), 0.0},
+        {std::numeric_limits<double>::infinity(), 0.0},
+        {-std::numeric_limits<double>::infinity(), 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wrapPosition(c.position, 100.0), c.expected) << c.position;
 }
 
 } // namespace
