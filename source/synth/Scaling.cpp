@@ -45,7 +45,7 @@ std::pair<double, double> BipolarScaling::getRange() const { return {-max, max};
 
 double BiCubicScaling::toValue(double x) const {
     const double u = 2.0 * (x - 0.5);
-    return clampValue(max * u * u * u);
+    return clampValue(max * (u * u * u));
 }
 
 double BiCubicScaling::toNormalized(double v) const { return clampUnit(0.5 * std::cbrt(v / max) + 0.5); }
@@ -58,7 +58,7 @@ AsymmetricBiCubicScaling::AsymmetricBiCubicScaling(double a, double max)
 double AsymmetricBiCubicScaling::toValue(double x) const {
     const double zero = 1.0 - a;
     const double u = x - zero < 0.0 ? (x - zero) / zero : (x - zero) / a;
-    return clampValue(max * u * u * u);
+    return clampValue(max * (u * u * u));
 }
 
 double AsymmetricBiCubicScaling::toNormalized(double v) const {

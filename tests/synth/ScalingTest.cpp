@@ -115,6 +115,19 @@ TEST(Scaling, ContinuousKindsRoundTrip) {
     }
 }
 
+// The cube is taken first and then scaled: max * u^3, bit for bit.
+TEST(Scaling, BipolarCubicKindsScaleTheCube) {
+    const BiCubicScaling bicubic(30.0, 0.0);
+    const AsymmetricBiCubicScaling asymmetric(0.75, 25.0);
+    for (int i = 0; i <= 1000; ++i) {
+        const double x = i / 1000.0;
+        const double u = 2.0 * (x - 0.5);
+        EXPECT_EQ(bicubic.toValue(x), 30.0 * (u * u * u)) << x;
+        const double w = x < 0.25 ? (x - 0.25) / 0.25 : (x - 0.25) / 0.75;
+        EXPECT_EQ(asymmetric.toValue(x), 25.0 * (w * w * w)) << x;
+    }
+}
+
 TEST(Scaling, SetRangeKeepsMinWhenGivenZero) {
     Scaling scaling(1.0, 2.0);
     scaling.setRange(5.0, 0.0);
