@@ -8,6 +8,33 @@
 
 namespace korvel::veldro {
 
+namespace {
+
+double lowLane(__m128d pair)
+{
+    return _mm_cvtsd_f64(pair);
+}
+
+double highLane(__m128d pair)
+{
+    return _mm_cvtsd_f64(_mm_unpackhi_pd(pair, pair));
+}
+
+// left += softEdge(lane 0), right += softEdge(lane 1), added in double and
+// stored as float.
+void mixInto(float* left, float* right, __m128d x)
+{
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), x);
+    if (_mm_movemask_pd(_mm_cmpgt_pd(magnitude, _mm_set1_pd(0.9))) != 0)
+        x = _mm_set_pd(softEdge(highLane(x)), softEdge(lowLane(x)));
+    const __m128d before = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(left), _mm_load_ss(right)));
+    const __m128 sum = _mm_cvtpd_ps(_mm_add_pd(before, x));
+    _mm_store_ss(left, sum);
+    _mm_store_ss(right, _mm_shuffle_ps(sum, sum, 1));
+}
+
+} // namespace
+
 void Grain::chooseStages()
 {
     distorting = distortion.isOn();
@@ -15,40 +42,39 @@ void Grain::chooseStages()
     tapping = tap.isOn();
 }
 
-void Grain::read(double* l, double* r, double* e, int count)
+void Grain::read(__m128d* frames, double* e, int count)
 {
     double at[BLOCK_FRAMES];
     double p = position;
     double step = increment;
-    const double frames = soundFrames;
+    const double end = soundFrames;
     for (int i = 0; i < count; ++i) {
         at[i] = p;
         p += step;
         step += incrementDelta;
-        if (!(p >= 0.0 && p <= frames))
-            p = wrapPosition(p, frames);
+        if (!(p >= 0.0 && p <= end))
+            p = wrapPosition(p, end);
     }
     position = p;
     increment = step;
     // The envelope's rotation runs alongside the reads; a local copy stays in
-    // registers, as the stores to l, r and e might otherwise alias it.
+    // registers, as the stores to frames and e might otherwise alias it.
     GrainEnvelope levels = envelope;
     for (int i = 0; i < count; ++i) {
-        readInterpolated(samples, channels, at[i], l[i], r[i]);
+        frames[i] = readPair(samples, channels, at[i]);
         e[i] = levels.next();
     }
     envelope = levels;
 }
 
-// Stage by stage over the block: each frame sees the same operations in the
-// same order as frame by frame would, only the tap depends on earlier frames.
-void Grain::render(float* left, float* right, const double* keyboardGain)
+void Grain::applyEffects(__m128d* frames, int count)
 {
-    const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
     double l[BLOCK_FRAMES];
     double r[BLOCK_FRAMES];
-    double e[BLOCK_FRAMES];
-    read(l, r, e, count);
+    for (int i = 0; i < count; ++i) {
+        l[i] = lowLane(frames[i]);
+        r[i] = highLane(frames[i]);
+    }
     if (distorting) {
         for (int i = 0; i < count; ++i)
             distortion.process(l[i], r[i]);
@@ -59,24 +85,35 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
         for (int i = 0; i < count; ++i)
             r[i] = l[i] = filterL.process(l[i]);
     }
+    for (int i = 0; i < count; ++i)
+        frames[i] = _mm_set_pd(r[i], l[i]);
+}
+
+// Stage by stage over the block, left and right side by side: each frame sees
+// the same operations in the same order as frame by frame would, only the tap
+// depends on earlier frames.
+void Grain::render(float* left, float* right, const double* keyboardGain)
+{
+    const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
+    __m128d frames[BLOCK_FRAMES];
+    double e[BLOCK_FRAMES];
+    read(frames, e, count);
+    if (distorting || filtering)
+        applyEffects(frames, count);
     if (keyboardGain) {
         for (int i = 0; i < count; ++i)
             e[i] *= keyboardGain[i];
     }
-    double gl[BLOCK_FRAMES];
-    double gr[BLOCK_FRAMES];
-    for (int i = 0; i < count; ++i) {
-        gl[i] = e[i] * gainL;
-        gr[i] = e[i] * gainR;
-    }
+    const __m128d gains = _mm_set_pd(gainR, gainL);
+    __m128d g[BLOCK_FRAMES];
+    for (int i = 0; i < count; ++i)
+        g[i] = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
     if (tapping) {
         for (int i = 0; i < count; ++i)
-            tap.process(l[i], gl[i], r[i], gr[i], i);
+            tap.process(lowLane(frames[i]), lowLane(g[i]), highLane(frames[i]), highLane(g[i]), i);
     }
-    for (int i = 0; i < count; ++i) {
-        left[i] = static_cast<float>(left[i] + softEdge(l[i] * gl[i]));
-        right[i] = static_cast<float>(right[i] + softEdge(r[i] * gr[i]));
-    }
+    for (int i = 0; i < count; ++i)
+        mixInto(left + i, right + i, _mm_mul_pd(frames[i], g[i]));
 }
 
 } // namespace korvel::veldro

@@ -5,6 +5,8 @@
 #include "synth/dsp/GrainBuffer.h"
 #include "synth/dsp/GrainEnvelope.h"
 
+#include <emmintrin.h>
+
 namespace korvel::veldro {
 
 struct SoundSlot;
@@ -49,8 +51,11 @@ struct Grain {
     void render(float* left, float* right, const double* keyboardGain);
 
 private:
-    // The next count frames of the sound and their envelope levels.
-    void read(double* l, double* r, double* e, int count);
+    // The next count frames of the sound (left in the low lane) and their
+    // envelope levels.
+    void read(__m128d* frames, double* e, int count);
+    // Distortion and filters, when the grain has them.
+    void applyEffects(__m128d* frames, int count);
 };
 
 } // namespace korvel::veldro

@@ -44,21 +44,25 @@ inline __m128d interpolatePair(const float* y, int stride, double t)
 }
 
 // Reads interleaved frames at a fractional frame position: channel 0 gives
-// left, channel 1 right (left again for a mono sound). Frames p .. p + 3 are
-// read, p the whole part of position; the caller keeps them inside the data.
-inline void readInterpolated(const float* frames, int channels, double position, double& left, double& right)
+// the low lane (left), channel 1 the high lane (right; left again for a mono
+// sound). Frames p .. p + 3 are read, p the whole part of position; the
+// caller keeps them inside the data.
+inline __m128d readPair(const float* frames, int channels, double position)
 {
     const long p = static_cast<long>(position);
     const double t = position - static_cast<double>(p);
     const float* y = frames + p * channels;
-    if (channels >= 2) {
-        const __m128d both = interpolatePair(y, channels, t);
-        left = _mm_cvtsd_f64(both);
-        right = _mm_cvtsd_f64(_mm_unpackhi_pd(both, both));
-    } else {
-        left = interpolate(y[0], y[1], y[2], y[3], t);
-        right = left;
-    }
+    if (channels >= 2)
+        return interpolatePair(y, channels, t);
+    return _mm_set1_pd(interpolate(y[0], y[1], y[2], y[3], t));
+}
+
+// readPair into two values.
+inline void readInterpolated(const float* frames, int channels, double position, double& left, double& right)
+{
+    const __m128d both = readPair(frames, channels, position);
+    _mm_storel_pd(&left, both);
+    _mm_storeh_pd(&right, both);
 }
 
 } // namespace korvel::veldro
