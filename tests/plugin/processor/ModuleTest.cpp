@@ -201,5 +201,22 @@ TEST(QuillmarModule, InstancesKeepTheirOwnParameters) {
     EXPECT_NE(first.parameterText(4).display, second.parameterText(4).display);
 }
 
+TEST(QuillmarModule, CloseReleasesAnInstanceWhileItsSoundStillLoads) {
+    ScratchFolder folder;
+    const std::string state = demo::makeState(
+        {{1, folder.sound("a.wav", {220.0}), {}}, {7, folder.sound("b.wav", {330.0}, 3.0), {}}});
+    for (int round = 0; round < 3; ++round) {
+        AEffect* record = quillmarModule().entry()(PluginInstance::hostCallback);
+        ASSERT_NE(record, nullptr);
+        record->dispatcher(record, effSetChunk, 0, static_cast<VstIntPtr>(state.size()),
+                           const_cast<char*>(state.data()), 0);
+        record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0);
+        host::EventBlock events;
+        events.add(0, {0xC0, 7, 0});  // starts loading b.wav on a worker
+        record->dispatcher(record, effProcessEvents, 0, 0, events.events(), 0);
+        EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0), 1);
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
