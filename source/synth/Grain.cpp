@@ -60,7 +60,15 @@ void Grain::read(__m128d* frames, double* e, int count)
     // The envelope's rotation runs alongside the reads; a local copy stays in
     // registers, as the stores to frames and e might otherwise alias it.
     GrainEnvelope levels = envelope;
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+    if (channels >= 2) {
+        for (; i + 2 <= count; i += 2) {
+            readTwoPairs(samples, channels, at[i], at[i + 1], frames[i], frames[i + 1]);
+            e[i] = levels.next();
+            e[i + 1] = levels.next();
+        }
+    }
+    for (; i < count; ++i) {
         frames[i] = readPair(samples, channels, at[i]);
         e[i] = levels.next();
     }

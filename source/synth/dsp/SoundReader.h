@@ -16,31 +16,74 @@ inline double interpolate(float y0, float y1, float y2, float y3, double t)
     return y1 + 0.5 * t * (c1 + t * (c2 + t * (c3 + t * (c4 + t * c5))));
 }
 
-// interpolate() on two channels at once, lane by lane with the same
-// operations, so each lane's result equals interpolate() on that channel.
-// y points at interleaved frames p .. p + 3 with the two channels first in
-// each frame (stride floats apart).
+namespace detail {
+
+inline __m128 loadTwo(const float* pair)
+{
+    return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(pair)));
+}
+
+// The five coefficients of interpolate() on every lane of y0 .. y3.
+struct Coefficients {
+    __m128 c[5];
+
+    Coefficients(__m128 y0, __m128 y1, __m128 y2, __m128 y3)
+    {
+        auto times = [](float k, __m128 x) { return _mm_mul_ps(_mm_set1_ps(k), x); };
+        c[0] = _mm_sub_ps(y2, y0);
+        c[1] = _mm_add_ps(_mm_sub_ps(y2, times(2.0f, y1)), y0);
+        c[2] = _mm_add_ps(times(9.0f, _mm_sub_ps(y2, y1)), times(3.0f, _mm_sub_ps(y0, y3)));
+        c[3] = _mm_add_ps(times(15.0f, _mm_sub_ps(y1, y2)), times(5.0f, _mm_sub_ps(y3, y0)));
+        c[4] = _mm_add_ps(times(6.0f, _mm_sub_ps(y2, y1)), times(2.0f, _mm_sub_ps(y0, y3)));
+    }
+};
+
+// The polynomial of interpolate() in double on two lanes (converted by wide).
+template <typename Wide>
+__m128d polynomial(const Coefficients& k, __m128 y1, double t, Wide wide)
+{
+    const __m128d td = _mm_set1_pd(t);
+    __m128d sum = _mm_add_pd(wide(k.c[3]), _mm_mul_pd(td, wide(k.c[4])));
+    sum = _mm_add_pd(wide(k.c[2]), _mm_mul_pd(td, sum));
+    sum = _mm_add_pd(wide(k.c[1]), _mm_mul_pd(td, sum));
+    sum = _mm_add_pd(wide(k.c[0]), _mm_mul_pd(td, sum));
+    return _mm_add_pd(wide(y1), _mm_mul_pd(_mm_set1_pd(0.5 * t), sum));
+}
+
+inline __m128d lowHalf(__m128 x)
+{
+    return _mm_cvtps_pd(x);
+}
+
+inline __m128d highHalf(__m128 x)
+{
+    return _mm_cvtps_pd(_mm_movehl_ps(x, x));
+}
+
+} // namespace detail
+
+// interpolate() on the first two channels at once, lane by lane with the
+// same operations, so each lane equals interpolate() on its channel. y points
+// at interleaved frames p .. p + 3, stride floats apart.
 inline __m128d interpolatePair(const float* y, int stride, double t)
 {
-    auto load = [](const float* pair) {
-        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(pair)));
+    using detail::loadTwo;
+    const __m128 y1 = loadTwo(y + stride);
+    const detail::Coefficients k(loadTwo(y), y1, loadTwo(y + 2 * stride), loadTwo(y + 3 * stride));
+    return detail::polynomial(k, y1, t, detail::lowHalf);
+}
+
+// interpolatePair on two frames, a and b, sharing the single-precision work.
+inline void interpolateTwoPairs(const float* a, const float* b, int stride, double ta, double tb, __m128d& outA,
+                                __m128d& outB)
+{
+    auto load = [&](int k) {
+        return _mm_loadh_pi(detail::loadTwo(a + k * stride), reinterpret_cast<const __m64*>(b + k * stride));
     };
-    const __m128 y0 = load(y);
-    const __m128 y1 = load(y + stride);
-    const __m128 y2 = load(y + 2 * stride);
-    const __m128 y3 = load(y + 3 * stride);
-    auto times = [](float k, __m128 x) { return _mm_mul_ps(_mm_set1_ps(k), x); };
-    const __m128 c1 = _mm_sub_ps(y2, y0);
-    const __m128 c2 = _mm_add_ps(_mm_sub_ps(y2, times(2.0f, y1)), y0);
-    const __m128 c3 = _mm_add_ps(times(9.0f, _mm_sub_ps(y2, y1)), times(3.0f, _mm_sub_ps(y0, y3)));
-    const __m128 c4 = _mm_add_ps(times(15.0f, _mm_sub_ps(y1, y2)), times(5.0f, _mm_sub_ps(y3, y0)));
-    const __m128 c5 = _mm_add_ps(times(6.0f, _mm_sub_ps(y2, y1)), times(2.0f, _mm_sub_ps(y0, y3)));
-    const __m128d td = _mm_set1_pd(t);
-    __m128d sum = _mm_add_pd(_mm_cvtps_pd(c4), _mm_mul_pd(td, _mm_cvtps_pd(c5)));
-    sum = _mm_add_pd(_mm_cvtps_pd(c3), _mm_mul_pd(td, sum));
-    sum = _mm_add_pd(_mm_cvtps_pd(c2), _mm_mul_pd(td, sum));
-    sum = _mm_add_pd(_mm_cvtps_pd(c1), _mm_mul_pd(td, sum));
-    return _mm_add_pd(_mm_cvtps_pd(y1), _mm_mul_pd(_mm_set1_pd(0.5 * t), sum));
+    const __m128 y1 = load(1);
+    const detail::Coefficients k(load(0), y1, load(2), load(3));
+    outA = detail::polynomial(k, y1, ta, detail::lowHalf);
+    outB = detail::polynomial(k, y1, tb, detail::highHalf);
 }
 
 // Reads interleaved frames at a fractional frame position: channel 0 gives
@@ -55,6 +98,16 @@ inline __m128d readPair(const float* frames, int channels, double position)
     if (channels >= 2)
         return interpolatePair(y, channels, t);
     return _mm_set1_pd(interpolate(y[0], y[1], y[2], y[3], t));
+}
+
+// readPair at two positions of a sound with two or more channels.
+inline void readTwoPairs(const float* frames, int channels, double positionA, double positionB, __m128d& a,
+                         __m128d& b)
+{
+    const long pa = static_cast<long>(positionA);
+    const long pb = static_cast<long>(positionB);
+    interpolateTwoPairs(frames + pa * channels, frames + pb * channels, channels,
+                        positionA - static_cast<double>(pa), positionB - static_cast<double>(pb), a, b);
 }
 
 // readPair into two values.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -52,6 +53,42 @@ TEST(ReadInterpolated, StereoReadsBothChannelsMonoCopiesLeft)
     readInterpolated(mono.data(), 1, 1.0, left, right);
     EXPECT_EQ(left, 1.0);
     EXPECT_EQ(right, left);
+}
+
+// The paired readers share work between lanes, never the result.
+TEST(ReadPairs, EqualInterpolateOnEveryChannel)
+{
+    std::mt19937 random(9);
+    std::uniform_real_distribution<float> values(-1.0f, 1.0f);
+    std::uniform_real_distribution<double> positions(0.0, 990.0);
+    for (int channels : {1, 2, 3}) {
+        std::vector<float> frames(1000 * channels);
+        for (float& x : frames)
+            x = values(random);
+        auto expected = [&](double position, int channel) {
+            const int p = int(position);
+            const float* y = frames.data() + p * channels + std::min(channel, channels - 1);
+            return interpolate(y[0], y[channels], y[2 * channels], y[3 * channels], position - p);
+        };
+        for (int i = 0; i < 1000; ++i) {
+            const double a = positions(random), b = positions(random);
+            double left = 0.0, right = 0.0;
+            readInterpolated(frames.data(), channels, a, left, right);
+            ASSERT_EQ(left, expected(a, 0));
+            ASSERT_EQ(right, expected(a, 1));
+            if (channels < 2)
+                continue;
+            __m128d pairA, pairB;
+            readTwoPairs(frames.data(), channels, a, b, pairA, pairB);
+            double out[4];
+            _mm_storeu_pd(out, pairA);
+            _mm_storeu_pd(out + 2, pairB);
+            ASSERT_EQ(out[0], expected(a, 0));
+            ASSERT_EQ(out[1], expected(a, 1));
+            ASSERT_EQ(out[2], expected(b, 0));
+            ASSERT_EQ(out[3], expected(b, 1));
+        }
+    }
 }
 
 } // namespace
