@@ -18,7 +18,7 @@ using veldro::getParamInfo;
 // Recalls the live slot as the editor's open does: every group, values jump.
 constexpr std::uint32_t LIVE_RECALL_MASK = veldro::MASK_ALL | veldro::CHANGED_BY_HOST;
 
-// A load still running then is left to the poller.
+// A restore waits this long for its sound; a load still running after it is left to the poller.
 constexpr std::chrono::seconds RESTORE_WAIT_LIMIT{20};
 constexpr std::chrono::milliseconds RESTORE_POLL_PERIOD{1};
 
