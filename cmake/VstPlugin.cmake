@@ -8,15 +8,13 @@
 include_guard(GLOBAL)
 
 set(QUILLMAR_VST_DIR "$ENV{HOME}/.vst" CACHE PATH "Folder that cmake --install puts VST 2.4 plug-ins in")
-set(QUILLMAR_VST_ENTRY_SOURCE ${CMAKE_CURRENT_LIST_DIR}/VstPluginMain.cpp)
-
 function(quillmar_vst_plugin target)
   cmake_parse_arguments(ARG "INSTALL" "OUTPUT_NAME" "SOURCES;DEPENDS" ${ARGN})
   if(NOT ARG_OUTPUT_NAME)
     set(ARG_OUTPUT_NAME ${target})
   endif()
 
-  add_library(${target} MODULE ${ARG_SOURCES} ${QUILLMAR_VST_ENTRY_SOURCE})
+  add_library(${target} MODULE ${ARG_SOURCES} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/VstPluginMain.cpp)
   target_link_libraries(${target} PRIVATE quillmar_plugin ${ARG_DEPENDS})
   set_target_properties(${target} PROPERTIES
     PREFIX ""
