@@ -131,7 +131,9 @@ bool ParamSerializer::read(Patch& out, const JSON::Value& slot)
             v = out.params[param_id::GRAIN_ATTACK].value;
         const bool ok = acceptsStoredValue(info, v);
         out.params[id].value = ok ? v : info.range.default_value;
-        errors += readControllers(out.params[id], info, slot) + !ok;
+        // A decay is repaired without counting against the slot, as a missing one is.
+        const bool counted = !ok && id != param_id::GRAIN_DECAY;
+        errors += readControllers(out.params[id], info, slot) + counted;
     }
     if (errors >= MAX_ERRORS)
         return false;

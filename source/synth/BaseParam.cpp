@@ -68,16 +68,17 @@ void BaseParam::applyControlPatch(int index, const ControlPatch& patch, double t
 int BaseParam::changeControlType(int index, std::uint32_t newType, double time)
 {
     ParamControl* slots = controls[index < 0 || index >= MAX_CONTROLS ? 0 : index];
-    ParamControl& live = slots[0];
-    KORVEL_CHECK(live.base_param == this && live.control_index == index);
-    if (newType == live.type)
+    // The live controller; its short name is part of the check's failure text.
+    ParamControl& pc = slots[0];
+    KORVEL_CHECK(pc.base_param == this && pc.control_index == index);
+    if (newType == pc.type)
         return 0;
-    if (live.type == 0) {
-        live.type = newType;
+    if (pc.type == 0) {
+        pc.type = newType;
         return 2;
     }
 
-    Ramp& amount = live.amount;
+    Ramp& amount = pc.amount;
     const bool alreadyFading = amount.target == 0.0 && amount.current != 0.0 && time > amount.rate / amount.current;
     if (!alreadyFading)
         amount.setTarget(0.0, time);

@@ -59,7 +59,7 @@ void MidiState::advance(int frames, double sampleRate, const SynthParams& params
         PendingNote& next = pending[pendingStart];
         if (next.note.deltaFrames >= frames)
             break;
-        if (next.note.kind != NoteRecord::NOTE_ON && attackPending)
+        if (next.note.kind == NoteRecord::NOTE_OFF && attackPending)
             break;
         next.note.deltaFrames = std::max(next.note.deltaFrames, 0);
         applyNote(next, params, sampleRate);
@@ -93,7 +93,7 @@ void MidiState::applyNote(const PendingNote& next, const SynthParams& params, do
     keyboardMode = next.soundReady;
     if (next.note.kind == NoteRecord::NOTE_ON)
         noteOn(next.note, params, sampleRate);
-    else
+    else if (next.note.kind == NoteRecord::NOTE_OFF)
         noteOff(next.note, params, sampleRate);
 }
 

@@ -17,7 +17,7 @@ struct NoteRecord {
 
     std::uint8_t note;
     std::uint8_t channel;
-    std::uint8_t kind; // NOTE_ON or NOTE_OFF
+    std::uint8_t kind; // NOTE_ON or NOTE_OFF; any other kind only sets the keyboard mode
     std::uint8_t velocity;
     std::int32_t deltaFrames;
 };

@@ -215,6 +215,9 @@ TEST(ParamSerializerRead, GrainDecayReadsAsStoredWithItsController)
     Patch missing;
     ASSERT_TRUE(read(missing, slotText(R"("grain.attack": 0.6)")));
     EXPECT_DOUBLE_EQ(missing.params[param_id::GRAIN_DECAY].value, 0.6) << "texts without a decay had a symmetric envelope";
+    Patch outOfRange;
+    ASSERT_TRUE(read(outOfRange, slotText(outOfRangeMembers(14) + R"(, "grain.decay": 7)"))) << "a decay repair is not counted";
+    EXPECT_EQ(outOfRange.params[param_id::GRAIN_DECAY].value, defaultOf(param_id::GRAIN_DECAY));
 }
 
 TEST(ParamSerializerRead, ThePlayPositionReadsOnlyItsControllers)

@@ -219,6 +219,22 @@ TEST_F(QueuedNotesTest, KeyboardModeIsTheSoundStateAtTheNote)
     EXPECT_EQ(midi.currentNote, 62.0);
 }
 
+TEST_F(QueuedNotesTest, RecordsOfOtherKindsPlayNoNote)
+{
+    receive(on(60));
+    advance(2);
+    for (std::uint8_t kind : {0xA0, 0xB0, 0x00, 0xFF}) {
+        receive({60, 0, kind, 0, 0}, false);
+        receive({64, 0, kind, 100, 0}, false);
+        advance(2);
+        EXPECT_TRUE(midi.isHeld(0, 60)) << int(kind);
+        EXPECT_FALSE(midi.isHeld(0, 64)) << int(kind);
+        EXPECT_EQ(midi.currentNote, 60.0) << int(kind);
+        EXPECT_EQ(midi.envelope1.state, MidiEnvelope::ATTACK) << int(kind);
+        EXPECT_FALSE(midi.keyboardMode) << "the sound state is still taken at every record";
+    }
+}
+
 TEST_F(QueuedNotesTest, FullQueuePlaysItsOldestNoteAtOnce)
 {
     for (int i = 0; i < MidiState::MAX_PENDING_NOTES; ++i)

@@ -2,7 +2,10 @@
 
 #include "utility/Check.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace korvel::veldro {
 namespace {
@@ -40,11 +43,25 @@ TEST_F(BaseParamTest, SlotsKnowTheirParameterAndHostIds)
     EXPECT_EQ(param(GRAIN_AMP).findControl(1), nullptr);
 }
 
+// The failure text of a check that fails, or "" when nothing fails.
+template <typename Call>
+std::string checkFailure(Call call)
+{
+    try {
+        call();
+    } catch (const InvariantError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 TEST_F(BaseParamTest, BadControlIndexFailsItsCheck)
 {
-    EXPECT_THROW(param(GRAIN_AMP).pushedControl(1, 0), InvariantError);
-    EXPECT_THROW(param(GRAIN_RATE).pushedControl(0, 3), InvariantError);
-    EXPECT_THROW(param(GRAIN_AMP).changeControlType(1, LFO, 0.0), InvariantError);
+    const std::string slotCheck = "index < nof_controls && push <= ParamControl::MAX_PUSHED";
+    const std::string typeCheck = "pc.base_param == this && pc.control_index == index";
+    EXPECT_THAT(checkFailure([&] { param(GRAIN_AMP).pushedControl(1, 0); }), testing::HasSubstr(slotCheck));
+    EXPECT_THAT(checkFailure([&] { param(GRAIN_RATE).pushedControl(0, 3); }), testing::HasSubstr(slotCheck));
+    EXPECT_THAT(checkFailure([&] { param(GRAIN_AMP).changeControlType(1, LFO, 0.0); }), testing::HasSubstr(typeCheck));
 }
 
 TEST_F(BaseParamTest, FirstTypeStartsFreshSameTypeChangesNothing)
