@@ -4,6 +4,7 @@
 #include "synth/ParamControl.h"
 #include "synth/SynthParams.h"
 #include "synth/controllers/ControllerOutput.h"
+#include "synth/dsp/Shaping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,14 +45,7 @@ double ampNoiseOutput(const ParamControl& slot, double&, const ControllerContext
     double offset = slot.params[0].current;
     if (offset < -MAX_FRAME_OFFSET || offset > MAX_FRAME_OFFSET)
         offset = context.params.engine().getSampleRate() * offset * 0.001;
-    double position = double(context.params.getPlayPosition()) + offset;
-    if (position < 0.0)
-        position += frames;
-    if (position < 0.0 || position > frames) {
-        position = std::fmod(position, frames);
-        if (position < 0.0)
-            position += frames;
-    }
+    const double position = wrapPosition(double(context.params.getPlayPosition()) + offset, frames);
 
     const double mix = std::clamp(slot.params[1].current, 0.0, 1.0);
     const double v = (1.0 - mix) * trackValue(noisiness, position) + mix * trackValue(amplitude, position);
