@@ -83,10 +83,8 @@ void Grain::applyEffects(__m128d* frames, int count)
         l[i] = lowLane(frames[i]);
         r[i] = highLane(frames[i]);
     }
-    if (distorting) {
-        for (int i = 0; i < count; ++i)
-            distortion.process(l[i], r[i]);
-    }
+    if (distorting)
+        distortion.processBlock(l, r, count);
     if (filtering && channels >= 2) {
         Filter::processStereo(filterL, filterR, l, r, count);
     } else if (filtering) {

@@ -17,6 +17,9 @@ struct Crusher {
     void setup(double bits, double tone);
     bool isOn() const { return levels >= 1.0; }
     double tick(double x);
+    // tick() on both channels of a block at once, lane by lane, with the same
+    // results; the two crushers must be on.
+    static void tickStereo(Crusher& left, Crusher& right, double* l, double* r, int count);
 };
 
 } // namespace korvel::veldro

@@ -27,22 +27,24 @@ void Distortion::setTone(double t)
     toneStateR = 0.0;
 }
 
-void Distortion::process(double& l, double& r)
+void Distortion::processBlock(double* l, double* r, int count)
 {
     if (shaper.drive != 0.0) {
-        const double shapedL = shaper.shape(l);
-        r = r == l ? shapedL : shaper.shape(r);
-        l = shapedL;
+        for (int i = 0; i < count; ++i) {
+            const double shapedL = shaper.shape(l[i]);
+            r[i] = r[i] == l[i] ? shapedL : shaper.shape(r[i]);
+            l[i] = shapedL;
+        }
     }
-    if (left.isOn()) {
-        l = left.tick(l);
-        r = right.tick(r);
-    }
+    if (left.isOn())
+        Crusher::tickStereo(left, right, l, r, count);
     if (tone < 1.0) {
-        toneStateL = tone * l + (1.0 - tone) * toneStateL;
-        toneStateR = tone * r + (1.0 - tone) * toneStateR;
-        l = toneStateL;
-        r = toneStateR;
+        for (int i = 0; i < count; ++i) {
+            toneStateL = tone * l[i] + (1.0 - tone) * toneStateL;
+            toneStateR = tone * r[i] + (1.0 - tone) * toneStateR;
+            l[i] = toneStateL;
+            r[i] = toneStateR;
+        }
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace korvel::veldro {
 namespace {
 
@@ -63,6 +65,37 @@ TEST(Crusher, ALevelStepIsSmoothedOverOneOverSmoothSamples)
     EXPECT_EQ(crusher.tick(1.0), 1.0);
     // And back down, along the same curve.
     EXPECT_LT(crusher.tick(0.0), 1.0);
+}
+
+TEST(Crusher, StereoBlocksGiveTheSameSamplesAsOneChannelAtATime)
+{
+    std::mt19937 random(21);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (double bits : {0.0, 1.5, 4.0, 8.0, 13.0}) {
+        for (double tone : {0.0, 0.3, 1.0}) {
+            Crusher left, right;
+            left.setup(bits, tone);
+            right.setup(bits, tone);
+            Crusher leftAlone = left, rightAlone = right;
+            for (int block = 0; block < 200; ++block) {
+                double l[8], r[8], expectedL[8], expectedR[8];
+                for (int i = 0; i < 8; ++i) {
+                    const double scale = block % 5 == 0 ? 1e7 : block % 7 == 0 ? 0.001 : 1.0;
+                    l[i] = scale * (2.0 * unit(random) - 1.0);
+                    r[i] = i == 3 ? -0.0 : 2.0 * unit(random) - 1.0;
+                    expectedL[i] = leftAlone.tick(l[i]);
+                    expectedR[i] = rightAlone.tick(r[i]);
+                }
+                Crusher::tickStereo(left, right, l, r, 8);
+                for (int i = 0; i < 8; ++i) {
+                    ASSERT_EQ(l[i], expectedL[i]) << bits << " " << tone << " " << block << " " << i;
+                    ASSERT_EQ(r[i], expectedR[i]) << bits << " " << tone << " " << block << " " << i;
+                }
+            }
+            EXPECT_EQ(left.run, leftAlone.run);
+            EXPECT_EQ(right.lastLevel, rightAlone.lastLevel);
+        }
+    }
 }
 
 } // namespace
