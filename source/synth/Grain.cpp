@@ -1,5 +1,6 @@
 #include "synth/Grain.h"
 
+#include "synth/dsp/Lanes.h"
 #include "synth/dsp/Shaping.h"
 #include "synth/dsp/SoundReader.h"
 
@@ -10,23 +11,13 @@ namespace korvel::veldro {
 
 namespace {
 
-double lowLane(__m128d pair)
-{
-    return _mm_cvtsd_f64(pair);
-}
-
-double highLane(__m128d pair)
-{
-    return _mm_cvtsd_f64(_mm_unpackhi_pd(pair, pair));
-}
-
 // left += softEdge(lane 0), right += softEdge(lane 1), added in double and
 // stored as float.
 void mixInto(float* left, float* right, __m128d x)
 {
     const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), x);
     if (_mm_movemask_pd(_mm_cmpgt_pd(magnitude, _mm_set1_pd(0.9))) != 0)
-        x = _mm_set_pd(softEdge(highLane(x)), softEdge(lowLane(x)));
+        x = lanes::pairOf(softEdge(lanes::low(x)), softEdge(lanes::high(x)));
     const __m128d before = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(left), _mm_load_ss(right)));
     const __m128 sum = _mm_cvtpd_ps(_mm_add_pd(before, x));
     _mm_store_ss(left, sum);
@@ -80,8 +71,7 @@ void Grain::applyEffects(__m128d* frames, int count)
     double l[BLOCK_FRAMES];
     double r[BLOCK_FRAMES];
     for (int i = 0; i < count; ++i) {
-        l[i] = lowLane(frames[i]);
-        r[i] = highLane(frames[i]);
+        lanes::split(frames[i], l[i], r[i]);
     }
     if (distorting)
         distortion.processBlock(l, r, count);
@@ -92,7 +82,7 @@ void Grain::applyEffects(__m128d* frames, int count)
             r[i] = l[i] = filterL.process(l[i]);
     }
     for (int i = 0; i < count; ++i)
-        frames[i] = _mm_set_pd(r[i], l[i]);
+        frames[i] = lanes::pairOf(l[i], r[i]);
 }
 
 // Stage by stage over the block, left and right side by side: each frame sees
@@ -110,13 +100,13 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
         for (int i = 0; i < count; ++i)
             e[i] *= keyboardGain[i];
     }
-    const __m128d gains = _mm_set_pd(gainR, gainL);
+    const __m128d gains = lanes::pairOf(gainL, gainR);
     __m128d g[BLOCK_FRAMES];
     for (int i = 0; i < count; ++i)
         g[i] = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
     if (tapping) {
         for (int i = 0; i < count; ++i)
-            tap.process(lowLane(frames[i]), lowLane(g[i]), highLane(frames[i]), highLane(g[i]), i);
+            tap.process(lanes::low(frames[i]), lanes::low(g[i]), lanes::high(frames[i]), lanes::high(g[i]), i);
     }
     for (int i = 0; i < count; ++i)
         mixInto(left + i, right + i, _mm_mul_pd(frames[i], g[i]));

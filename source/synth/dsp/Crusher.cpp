@@ -2,7 +2,7 @@
 
 #include "synth/dsp/Shaping.h"
 
-#include <emmintrin.h>
+#include "synth/dsp/Lanes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,15 +71,8 @@ double Crusher::tick(double x)
 
 namespace {
 
-__m128d pairOf(double left, double right)
-{
-    return _mm_set_pd(right, left);
-}
-
-__m128d select(__m128d mask, __m128d yes, __m128d no)
-{
-    return _mm_or_pd(_mm_and_pd(mask, yes), _mm_andnot_pd(mask, no));
-}
+using lanes::pairOf;
+using lanes::select;
 
 // The lanes' crusher state; noise-like input makes the level steps of tick()
 // unpredictable branches, so here both outcomes are computed and selected.
@@ -126,10 +119,8 @@ struct CrusherPair {
 
     void store(Crusher& left, Crusher& right) const
     {
-        _mm_storel_pd(&left.run, run);
-        _mm_storeh_pd(&right.run, run);
-        _mm_storel_pd(&left.lastLevel, lastLevel);
-        _mm_storeh_pd(&right.lastLevel, lastLevel);
+        lanes::split(run, left.run, right.run);
+        lanes::split(lastLevel, left.lastLevel, right.lastLevel);
     }
 };
 
@@ -148,8 +139,7 @@ void Crusher::tickStereo(Crusher& left, Crusher& right, double* l, double* r, in
     for (int i = 0; i < count; ++i) {
         __m128d x = pairOf(l[i], r[i]);
         if (pair.tick(x)) {
-            _mm_storel_pd(&l[i], x);
-            _mm_storeh_pd(&r[i], x);
+            lanes::split(x, l[i], r[i]);
             continue;
         }
         pair.store(left, right);

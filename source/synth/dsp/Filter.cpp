@@ -1,6 +1,6 @@
 #include "synth/dsp/Filter.h"
 
-#include <emmintrin.h>
+#include "synth/dsp/Lanes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,16 +75,8 @@ double Filter::process(double x)
 
 namespace {
 
-__m128d pairOf(double left, double right)
-{
-    return _mm_set_pd(right, left);
-}
-
-void split(__m128d pair, double& left, double& right)
-{
-    _mm_storel_pd(&left, pair);
-    _mm_storeh_pd(&right, pair);
-}
+using lanes::pairOf;
+using lanes::split;
 
 // One section's state on both channels.
 struct SectionPair {
@@ -154,7 +146,7 @@ void Filter::processStereo(Filter& left, Filter& right, double* l, double* r, in
         sum = _mm_add_pd(_mm_add_pd(_mm_add_pd(sum, s2.lowOut), s2.bandOut), s2.highOut);
         const __m128d pout = out.process(sum);
         const __m128d silent = _mm_cmpeq_pd(pout, zero);
-        const __m128d ratio = _mm_or_pd(_mm_and_pd(silent, pin), _mm_andnot_pd(silent, _mm_div_pd(pin, pout)));
+        const __m128d ratio = lanes::select(silent, pin, _mm_div_pd(pin, pout));
         const __m128d c = _mm_mul_pd(_mm_sqrt_pd(ratio), level);
         const __m128d highs = _mm_mul_pd(_mm_add_pd(s1.highOut, s2.highOut), c);
         const __m128d bands = _mm_mul_pd(_mm_add_pd(s1.bandOut, s2.bandOut), c);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "synth/dsp/Lanes.h"
+
 #include <emmintrin.h>
 
 namespace korvel::veldro {
@@ -113,9 +115,7 @@ inline void readTwoPairs(const float* frames, int channels, double positionA, do
 // readPair into two values.
 inline void readInterpolated(const float* frames, int channels, double position, double& left, double& right)
 {
-    const __m128d both = readPair(frames, channels, position);
-    _mm_storel_pd(&left, both);
-    _mm_storeh_pd(&right, both);
+    lanes::split(readPair(frames, channels, position), left, right);
 }
 
 } // namespace korvel::veldro
