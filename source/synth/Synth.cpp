@@ -90,7 +90,11 @@ void Synth::render(float** outputs, int n)
     std::fill_n(right, n, 0.0f);
     markAudioThread();
     renderRate = sampleRate.load(std::memory_order_relaxed);
-    if (runState.load() < RUNNING_WITH_SOUND || !(renderRate > 0.0)) {
+    if (!(renderRate > 0.0)) {
+        carry.clear();
+        return;
+    }
+    if (runState.load() < RUNNING_WITH_SOUND) {
         carry.clear();
         midi.applyPendingNotes(params, renderRate);
         return;
