@@ -202,9 +202,14 @@ void Synth::computeKeyboardGains()
 void Synth::processMidiEvent(const NoteRecord& note)
 {
     markAudioThread();
-    // The engine has already rendered the carried frames of this block.
+    // A note takes effect at the first sub-block that starts at or after its
+    // frame. Small host blocks make the engine render up to 7 frames ahead
+    // (the carried frames); rounding up, never down, means a note always
+    // arrives before that sub-block is rendered, so the output does not
+    // depend on the host's block lengths.
     NoteRecord due = note;
-    due.deltaFrames = std::max(0, note.deltaFrames - carry.count());
+    const int ahead = note.deltaFrames - carry.count();
+    due.deltaFrames = ahead <= 0 ? 0 : (ahead + SUB_BLOCK_FRAMES - 1) / SUB_BLOCK_FRAMES * SUB_BLOCK_FRAMES;
     midi.receiveNote(due, isSoundReady(), params, sampleRate.load(std::memory_order_relaxed));
 }
 

@@ -159,15 +159,14 @@ TEST_F(QuillmarAudio, WithoutASoundAFadeInWaitsAndAFadeOutEnds) {
 }
 
 TEST_F(QuillmarAudio, BlockSizeDoesNotChangeTheOutput) {
-    // The engine renders 8-frame sub-blocks ahead of small blocks, so a message inside a sub-block
-    // it has already rendered waits for the next one: messages fall on sub-block starts here.
-    auto at = [](int subBlock) { return subBlock * 8 / static_cast<double>(RATE); };
+    // Notes on frames that are not sub-block starts, so that small blocks meet them after the engine
+    // has rendered ahead.
+    auto at = [](int frame) { return frame / static_cast<double>(RATE); };
     host::MidiSchedule schedule(RATE);
-    // The first note switches the engine to keyboard mode as it arrives: at frame 0 for every block size.
-    schedule.addNote({0.0, 48, 90, at(110)});
-    schedule.addNote({at(165), 60, 100, at(551)});
-    schedule.addNote({at(662), 67, 80, at(827)});
-    schedule.addNote({at(1103), 64, 127, at(276)});
+    schedule.addNote({0.0, 48, 90, at(883)});
+    schedule.addNote({at(1323), 60, 100, at(4405)});
+    schedule.addNote({at(5301), 67, 80, at(6613)});
+    schedule.addNote({at(8827), 64, 127, at(2209)});
     constexpr int FRAMES = 16384;
     auto render = [&](int blockSize) {
         auto plugin = playing(blockSize);
