@@ -3,7 +3,7 @@
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
 #include "synth/SynthParams.h"
-#include "synth/loading/Utf8.h"
+#include "utility/Utf8.h"
 
 #include <chrono>
 #include <exception>

@@ -4,7 +4,7 @@
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
 #include "audio/Soundfile.h"
-#include "synth/loading/Utf8.h"
+#include "utility/Utf8.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/filesystem/path.hpp>

@@ -2,7 +2,7 @@
 
 #include "audio/SoundPack.h"
 #include "support/SoundFileBuilder.h"
-#include "synth/loading/Utf8.h"
+#include "utility/Utf8.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -80,7 +80,7 @@ void LoaderRig::dropAndPoll(const std::filesystem::path& path)
     loader.pollLoads();
 }
 
-std::wstring LoaderRig::key(const std::filesystem::path& path) { return veldro::utf8::widen(path.string()); }
+std::wstring LoaderRig::key(const std::filesystem::path& path) { return utf8::widen(path.string()); }
 
 std::shared_ptr<audio::SoundPack> LoaderRig::cached(const std::filesystem::path& path) const
 {

@@ -1,9 +1,9 @@
-#include "synth/loading/Utf8.h"
+#include "utility/Utf8.h"
 
 #include <cstdint>
 #include <stdexcept>
 
-namespace korvel::veldro::utf8 {
+namespace korvel::utf8 {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::string narrow(std::wstring_view text)
     return out;
 }
 
-} // namespace korvel::veldro::utf8
+} // namespace korvel::utf8

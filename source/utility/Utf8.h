@@ -5,7 +5,7 @@
 
 // Sound file paths are wide strings of Unicode code points; the file system
 // takes UTF-8 whatever the process locale (a host may leave it at "C").
-namespace korvel::veldro::utf8 {
+namespace korvel::utf8 {
 
 // Throws std::range_error("bad conversion") on a malformed, overlong or
 // truncated sequence, a surrogate or a code point above U+10FFFF.
@@ -15,4 +15,4 @@ std::wstring widen(std::string_view bytes);
 // above U+10FFFF.
 std::string narrow(std::wstring_view text);
 
-} // namespace korvel::veldro::utf8
+} // namespace korvel::utf8
