@@ -1,12 +1,12 @@
-#include "ReadText.h"
+#include "support/JsonText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using json_test::oneLine;
-using json_test::readText;
+using testing_support::oneLine;
+using testing_support::readJson;
 
 namespace {
 
@@ -20,7 +20,7 @@ class ReadsValidText : public testing::TestWithParam<ReadCase> {};
 TEST_P(ReadsValidText, AsExpected)
 {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(oneLine(readText(GetParam().text)), GetParam().written);
+    EXPECT_EQ(oneLine(readJson(GetParam().text)), GetParam().written);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
@@ -38,22 +38,22 @@ INSTANTIATE_TEST_SUITE_P(Reader, ReadsValidText,
 
 TEST(Reader, StringEscapes)
 {
-    EXPECT_EQ(readText("\"\\b\\f\\n\\r\\t\\/\\\\\\q\\\"\"").asString(), L"\b\f\n\r\t/\\q\"");
+    EXPECT_EQ(readJson("\"\\b\\f\\n\\r\\t\\/\\\\\\q\\\"\"").asString(), L"\b\f\n\r\t/\\q\"");
 }
 
 TEST(Reader, JoinsEscapedSurrogatePairsOnly)
 {
-    EXPECT_EQ(readText("\"\\ud83d\\ude00\"").asString(), L"\U0001F600");
-    EXPECT_EQ(readText("\"\\uD83D\\uDE00x\"").asString(), L"\U0001F600x");
-    EXPECT_EQ(readText("\"\\ud83dx\\ude00\"").asString(), std::wstring({ 0xD83D, L'x', 0xDE00 }));
-    EXPECT_EQ(readText("\"\\ude00\\ud83d\"").asString(), std::wstring({ 0xDE00, 0xD83D }));
-    EXPECT_EQ(readText("\"\\ud800\\ud83d\\ude00\"").asString(), std::wstring({ 0xD800, 0x1F600 }));
+    EXPECT_EQ(readJson("\"\\ud83d\\ude00\"").asString(), L"\U0001F600");
+    EXPECT_EQ(readJson("\"\\uD83D\\uDE00x\"").asString(), L"\U0001F600x");
+    EXPECT_EQ(readJson("\"\\ud83dx\\ude00\"").asString(), std::wstring({ 0xD83D, L'x', 0xDE00 }));
+    EXPECT_EQ(readJson("\"\\ude00\\ud83d\"").asString(), std::wstring({ 0xDE00, 0xD83D }));
+    EXPECT_EQ(readJson("\"\\ud800\\ud83d\\ude00\"").asString(), std::wstring({ 0xD800, 0x1F600 }));
 }
 
 TEST(Reader, ByteOrderMarkOnlyAtTheStart)
 {
     testing::internal::CaptureStderr();
-    EXPECT_THROW(readText(" \xEF\xBB\xBF{}"), JSON::ParseError);
+    EXPECT_THROW(readJson(" \xEF\xBB\xBF{}"), JSON::ParseError);
     testing::internal::GetCapturedStderr();
 }
 
@@ -70,8 +70,8 @@ TEST(Reader, PositionEndsBehindWhatWasRead)
     EXPECT_EQ(restAfter("xyz", false), "xyz");
     EXPECT_EQ(restAfter("\"s\"  ,", true), ",");
     EXPECT_EQ(restAfter("[1] ]", true), "]");
-    EXPECT_TRUE(readText("xyz", false).is(JSON::Value::Kind::Null));
-    EXPECT_TRUE(readText("truex", false).is(JSON::Value::Kind::True));
+    EXPECT_TRUE(readJson("xyz", false).is(JSON::Value::Kind::Null));
+    EXPECT_TRUE(readJson("truex", false).is(JSON::Value::Kind::True));
 }
 
 TEST(Reader, MatchLiteralMovesOnlyOnAFullMatch)
@@ -143,15 +143,15 @@ INSTANTIATE_TEST_SUITE_P(Reader, RejectsMalformedText,
 TEST(Reader, NestingUpToTheLimitReads)
 {
     const std::string deepest = std::string(JSON::MAX_NESTING, '[') + std::string(JSON::MAX_NESTING, ']');
-    const JSON::Value value = readText(deepest);
+    const JSON::Value value = readJson(deepest);
     EXPECT_EQ(value.asArray().size(), 1u);
     std::string objects;
     for (int i = 0; i < JSON::MAX_NESTING; ++i)
         objects += "{\"a\":";
     objects += "1" + std::string(JSON::MAX_NESTING, '}');
-    EXPECT_NO_THROW(readText(objects));
+    EXPECT_NO_THROW(readJson(objects));
     testing::internal::CaptureStderr();
-    EXPECT_THROW(readText("[" + objects + "]"), JSON::ParseError);
+    EXPECT_THROW(readJson("[" + objects + "]"), JSON::ParseError);
     testing::internal::GetCapturedStderr();
 }
 

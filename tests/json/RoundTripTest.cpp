@@ -1,4 +1,4 @@
-#include "ReadText.h"
+#include "support/JsonText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
-using json_test::oneLine;
-using json_test::readText;
+using testing_support::oneLine;
+using testing_support::readJson;
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST(RoundTrip, EveryWrittenTextReadsBackToTheSameText)
         const std::string text = JSON::toText(value, 2, 4);
         for (const char c : text)
             ASSERT_LT(static_cast<unsigned char>(c), 128) << "plain ASCII: " << text;
-        EXPECT_EQ(JSON::toText(readText(text), 2, 4), text);
+        EXPECT_EQ(JSON::toText(readJson(text), 2, 4), text);
     }
 }
 
@@ -105,7 +105,7 @@ TEST(RoundTrip, NumbersReadBackBitExactly)
         for (int i = 0; i < 1000; ++i) {
             const double value = std::uniform_real_distribution<double>(-9.5, 9.5)(random) * std::pow(10.0, power);
             const std::string text = oneLine(JSON::Value(value));
-            const double read = readText(text).asNumber();
+            const double read = readJson(text).asNumber();
             ASSERT_EQ(read, classicReading(text)) << text;
             ASSERT_EQ(oneLine(JSON::Value(read)), text);
         }
@@ -113,14 +113,14 @@ TEST(RoundTrip, NumbersReadBackBitExactly)
     for (int i = 0; i < 20000; ++i) {
         const auto millionths = std::uniform_int_distribution<std::int64_t>(-1'000'000'000'000, 1'000'000'000'000)(random);
         const double value = static_cast<double>(millionths) / 1e6;
-        ASSERT_EQ(readText(oneLine(JSON::Value(value))).asNumber(), value) << oneLine(JSON::Value(value));
+        ASSERT_EQ(readJson(oneLine(JSON::Value(value))).asNumber(), value) << oneLine(JSON::Value(value));
     }
 }
 
 TEST(RoundTrip, NumbersReadBackWithinTheWrittenPrecision)
 {
     for (const double value : { 0.1, 123.456789, -0.000123456, 98765.4321, 1e-7, 4.5e14, -2.5 }) {
-        const double read = readText(JSON::toText(JSON::Value(value), 0, 0)).asNumber();
+        const double read = readJson(JSON::toText(JSON::Value(value), 0, 0)).asNumber();
         EXPECT_NEAR(read, value, std::max(std::fabs(value) * 5e-6, 5e-7)) << value;
     }
 }

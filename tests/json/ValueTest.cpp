@@ -1,9 +1,9 @@
-#include "ReadText.h"
+#include "support/JsonText.h"
 
 #include <gtest/gtest.h>
 
-using json_test::oneLine;
-using json_test::readText;
+using testing_support::oneLine;
+using testing_support::readJson;
 using Kind = JSON::Value::Kind;
 
 namespace {
@@ -33,7 +33,7 @@ TEST(Value, ScalarAccessorsGiveEmptyForOtherKinds)
 
 TEST(Value, CopiesAreDeep)
 {
-    JSON::Value original = readText("{\"a\": [1, {\"b\": \"x\"}]}");
+    JSON::Value original = readJson("{\"a\": [1, {\"b\": \"x\"}]}");
     JSON::Value copy = original;
     copy[L"a"].asArray().push_back(2.0);
     copy[L"a"].asArray()[1][L"b"] = std::wstring(L"changed");
@@ -43,7 +43,7 @@ TEST(Value, CopiesAreDeep)
 
 TEST(Value, AssignmentFromItsOwnMember)
 {
-    JSON::Value value = readText("{\"a\": {\"b\": [1, 2]}}");
+    JSON::Value value = readJson("{\"a\": {\"b\": [1, 2]}}");
     value = value[L"a"];
     EXPECT_EQ(oneLine(value), "{ \"b\": [ 1, 2 ] }");
     const JSON::Value& same = value;
@@ -82,7 +82,7 @@ TEST(Value, ConstViewsNeverChangeAnything)
     EXPECT_TRUE(null.asArray().empty());
     EXPECT_TRUE(null.asObject().empty());
     EXPECT_TRUE(null.is(Kind::Null));
-    const JSON::Value array = readText("[1, 2]");
+    const JSON::Value array = readJson("[1, 2]");
     EXPECT_EQ(array.asArray().size(), 2u);
     EXPECT_TRUE(array.asObject().empty());
 }
@@ -104,7 +104,7 @@ class LooksUpArrayElements : public testing::TestWithParam<IndexCase> {};
 
 TEST_P(LooksUpArrayElements, ByNumericKey)
 {
-    const JSON::Value constant = readText("[\"a\", \"b\", \"c\"]");
+    const JSON::Value constant = readJson("[\"a\", \"b\", \"c\"]");
     const JSON::Value& found = constant.element(GetParam().key);
     EXPECT_EQ(found.is(Kind::Null) ? "absent" : oneLine(found), GetParam().element);
 
@@ -141,7 +141,7 @@ TEST(Value, MutableLookupOnOtherKindsGivesAScratchValue)
 
 TEST(Value, ReadOnlyLookupInsertsNothing)
 {
-    const JSON::Value object = readText("{\"a\": 1}");
+    const JSON::Value object = readJson("{\"a\": 1}");
     EXPECT_EQ(object.element(L"a").asNumber(), 1.0);
     EXPECT_EQ(&object.element(L"b"), &JSON::Value::null());
     EXPECT_EQ(oneLine(object), "{ \"a\": 1 }");

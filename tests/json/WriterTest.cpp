@@ -1,15 +1,14 @@
-#include "ReadText.h"
-
 #include "json/NumberText.h"
 #include "json/TextConversion.h"
+#include "support/JsonText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using json_test::oneLine;
-using json_test::readText;
+using testing_support::oneLine;
+using testing_support::readJson;
 using Kind = JSON::Value::Kind;
 
 namespace {
@@ -45,7 +44,7 @@ TEST(Writer, NonFiniteNumbersReadBackAsInfinite)
 {
     for (const double value : { infinity, -infinity, std::nan("") }) {
         testing::internal::CaptureStderr();
-        const double read = readText(oneLine(JSON::Value(value))).asNumber();
+        const double read = readJson(oneLine(JSON::Value(value))).asNumber();
         testing::internal::GetCapturedStderr();
         EXPECT_TRUE(std::isinf(read)) << value;
         EXPECT_EQ(read < 0, value < 0) << value;

@@ -1,6 +1,5 @@
-#include "JsonText.h"
-
 #include "patch/ControllerSerializer.h"
+#include "support/JsonText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +8,8 @@
 namespace korvel::veldro {
 namespace {
 
-using patch_test::oneLine;
-using patch_test::parse;
+using testing_support::oneLine;
+using testing_support::readJson;
 
 constexpr std::uint32_t RANDOM = 1, AMP_NOISE = 2, LFO = 3, MIDI = 4, ADSR_MIX = 5, INNER = 6, INNER_2 = 7, INNER_3 = 8;
 
@@ -34,7 +33,7 @@ class ControllerRead : public testing::TestWithParam<ReadCase> {};
 TEST_P(ControllerRead, FillsAFreshRecord)
 {
     ControlPatch out;
-    EXPECT_EQ(ControllerSerializer::read(out, parse(GetParam().text)), GetParam().read);
+    EXPECT_EQ(ControllerSerializer::read(out, readJson(GetParam().text)), GetParam().read);
     expectSame(out, GetParam().expected);
 }
 

@@ -1,6 +1,5 @@
-#include "JsonText.h"
-
 #include "patch/EnvelopeSerializer.h"
+#include "support/JsonText.h"
 #include "synth/ParamTable.h"
 #include "synth/SynthParamIds.h"
 
@@ -12,7 +11,7 @@
 namespace korvel::veldro {
 namespace {
 
-using patch_test::parse;
+using testing_support::readJson;
 
 constexpr int FIRST = param_id::ADSR1_FIRST;
 
@@ -36,7 +35,7 @@ JSON::Value slotWith(const std::vector<Point>& points)
                 fields += (fields.empty() ? "\"" : ", \"") + std::string(name) + "\": " + value;
         text += (k ? ", {" : "{") + fields + "}";
     }
-    return parse(text + "]}");
+    return readJson(text + "]}");
 }
 
 // The first envelope's table defaults, with a sustain level of 0.8 on points 2 and 3.
@@ -72,7 +71,7 @@ TEST(EnvelopeSerializer, AnArrayOfOtherThanFivePointsGivesDefaultsWithoutErrors)
         expectDefaults(out);
     }
     Patch out;
-    EXPECT_EQ(EnvelopeSerializer(FIRST).read(out, parse(R"({"adsr1.points": {"0": 1}})")), 0);
+    EXPECT_EQ(EnvelopeSerializer(FIRST).read(out, readJson(R"({"adsr1.points": {"0": 1}})")), 0);
     expectDefaults(out);
 }
 

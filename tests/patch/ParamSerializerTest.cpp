@@ -1,5 +1,5 @@
-#include "JsonText.h"
 #include "PatchSamples.h"
+#include "support/JsonText.h"
 
 #include "patch/ParamSerializer.h"
 #include "synth/ParamTable.h"
@@ -14,8 +14,8 @@ namespace korvel::veldro {
 namespace {
 
 using patch_test::fullSlot;
-using patch_test::oneLine;
-using patch_test::parse;
+using testing_support::oneLine;
+using testing_support::readJson;
 
 constexpr int TIMESTAMP = Patch::TIMESTAMP;
 constexpr std::uint32_t LFO = 3;
@@ -28,7 +28,7 @@ std::string slotText(const std::string& members)
 
 bool read(Patch& out, const std::string& text)
 {
-    return ParamSerializer::read(out, parse(text));
+    return ParamSerializer::read(out, readJson(text));
 }
 
 double defaultOf(int id)

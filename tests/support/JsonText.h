@@ -1,15 +1,16 @@
 #pragma once
 
+// Header only: include it from tests that link the JSON library.
 #include "json/Reader.h"
 #include "json/Writer.h"
 
 #include <string>
 #include <string_view>
 
-namespace json_test {
+namespace testing_support {
 
 // The value that parseValue reads from the whole text.
-inline JSON::Value readText(std::string_view text, bool strict = true)
+inline JSON::Value readJson(std::string_view text, bool strict = true)
 {
     const char* position = text.data();
     JSON::Value value;
@@ -23,4 +24,4 @@ inline std::string oneLine(const JSON::Value& value)
     return JSON::toText(value, 0, 0);
 }
 
-} // namespace json_test
+} // namespace testing_support
