@@ -1,28 +1,19 @@
 // Arbitrary bytes into the JSON reader: it must either fail with ParseError
 // or give a value whose written text reads back, whole, to the same shape.
 
+#include "QuietStderr.h"
+#include "Require.h"
+
 #include "json/Reader.h"
 #include "json/Writer.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <iostream>
-#include <streambuf>
 #include <string>
 
 namespace {
 
-class DiscardingBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-};
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using fuzz::require;
 
 bool sameNumber(double a, double b)
 {
@@ -91,9 +82,7 @@ void readAndCheck(const char* begin, const char* end, bool strict)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Every parse error is reported on stderr; the fuzzer's own output stays readable.
-    static DiscardingBuffer discard;
-    std::cerr.rdbuf(&discard);
+    fuzz::quietStderr();
     return 0;
 }
 

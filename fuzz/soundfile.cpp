@@ -1,6 +1,8 @@
 // Opens arbitrary bytes as a sound file and builds the sound pack from them.
 // Beyond the sanitizers, a loaded pack must be consistent: finite samples and
 // track values, and no "no data" marker (min above max) handed out as a peak.
+#include "Require.h"
+
 #include "audio/SoundPack.h"
 #include "audio/Soundfile.h"
 
@@ -8,7 +10,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,15 +17,12 @@
 
 namespace {
 
+using fuzz::require;
+
 const std::filesystem::path& inputPath() {
     static const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("quillmar-fuzz-soundfile-" + std::to_string(::getpid()));
     return path;
-}
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
 }
 
 void checkReadyPack(const audio::SoundPack& pack) {

@@ -2,29 +2,25 @@
 // must never crash; a text that does not read as a state must change nothing,
 // and whatever state results must write a text that reads back as a state.
 
+#include "QuietStderr.h"
+#include "Require.h"
+
 #include "patch/StateText.h"
 #include "synth/ISynthEngine.h"
 #include "synth/MidiState.h"
 #include "synth/SynthParams.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <iostream>
 #include <memory>
-#include <streambuf>
 #include <string>
 
 namespace {
 
 using namespace korvel::veldro;
+using fuzz::require;
 
 // The plug-in's slot count.
 constexpr std::size_t SLOTS = 130;
-
-class DiscardingBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-};
 
 class StoppedEngine : public ISynthEngine {
 public:
@@ -38,19 +34,11 @@ private:
     MidiState midi;
 };
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The reader reports every parse error on stderr; keep the fuzzer's output readable.
-    static DiscardingBuffer discard;
-    std::cerr.rdbuf(&discard);
+    fuzz::quietStderr();
     return 0;
 }
 

@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
-# Fuzzes the JSON reader for 60 seconds in a clang build with address and
-# undefined-behaviour sanitizers; any crash or sanitizer report fails the stage.
+# Fuzzes the JSON reader under address and undefined-behaviour sanitizers;
+# any crash or sanitizer report fails the stage.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source .ci/stages/lib/fuzz-build.sh
 
-build=build-fuzz-json
-jobs=${QUILLMAR_JOBS:-$(nproc)}
-
-# fuzzer-no-link gives the libraries coverage feedback; only the target links the fuzzer.
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DQUILLMAR_FUZZ=ON -DQUILLMAR_SANITIZE=address,undefined -DQUILLMAR_TESTS=OFF -DQUILLMAR_BENCH=OFF
-cmake --build "$build" --target fuzz_json_reader -j"$jobs"
+fuzz_build_targets fuzz_json_reader
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
@@ -41,6 +36,4 @@ seed state '{
 '
 printf '\xef\xbb\xbf{"bom": 1}' > "$corpus/bom"
 
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "$build/fuzz/fuzz_json_reader" -max_total_time=60 -max_len=8192 -timeout=10 \
-    -artifact_prefix="$build/" "$corpus"
+fuzz_run json_reader "$corpus"

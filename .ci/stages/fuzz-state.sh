@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
-# Fuzzes the state text reader (host chunks, state and patch files) for 60
-# seconds under address and undefined-behaviour sanitizers; any crash,
-# sanitizer report or changed state after an unreadable text fails the stage.
+# Fuzzes the state text reader (host chunks, state and patch files) under
+# address and undefined-behaviour sanitizers; any crash, sanitizer report or
+# changed state after an unreadable text fails the stage.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source .ci/stages/lib/fuzz-build.sh
 
-# Configured exactly as the JSON reader's stage, so its libraries are reused.
-build=build-fuzz-json
-jobs=${QUILLMAR_JOBS:-$(nproc)}
-
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DQUILLMAR_FUZZ=ON -DQUILLMAR_SANITIZE=address,undefined -DQUILLMAR_TESTS=OFF -DQUILLMAR_BENCH=OFF
-cmake --build "$build" --target fuzz_state_deserialize -j"$jobs"
+fuzz_build_targets fuzz_state_deserialize
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
@@ -46,6 +41,4 @@ seed slot '{
 '
 printf '\xef\xbb\xbf{"patch.0": {"timestamp": 1700000000}}' > "$corpus/bom"
 
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "$build/fuzz/fuzz_state_deserialize" -max_total_time=60 -max_len=8192 -timeout=10 \
-    -artifact_prefix="$build/" "$corpus"
+fuzz_run state_deserialize "$corpus"

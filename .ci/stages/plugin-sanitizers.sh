@@ -3,8 +3,7 @@
 # under AddressSanitizer (with leak checks) and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source .ci/stages/lib/asan-build.sh
 
-cmake -S . -B build-plugin-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLMAR_SANITIZE=address,undefined -DQUILLMAR_BENCH=OFF
-cmake --build build-plugin-asan -j"$(nproc)" --target test_plugin
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 build-plugin-asan/tests/plugin/test_plugin
+asan_build_targets test_plugin
+"$asan_build/tests/plugin/test_plugin"
