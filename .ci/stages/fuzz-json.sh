@@ -7,9 +7,7 @@ source .ci/stages/lib/fuzz-build.sh
 
 fuzz_build_targets fuzz_json_reader
 
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-seed() { printf '%s' "$2" > "$corpus/$1"; }
+fuzz_temp_corpus
 seed empty ''
 seed literals '[true, false, null, nullx]'
 seed numbers '[0, -0.5, 1.25e3, 1E-7, +2, 1e400, 0e400, 1e99999999999, -, .5]'

@@ -8,9 +8,7 @@ source .ci/stages/lib/fuzz-build.sh
 
 fuzz_build_targets fuzz_state_deserialize
 
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-seed() { printf '%s' "$2" > "$corpus/$1"; }
+fuzz_temp_corpus
 seed empty ''
 seed globals '{"apply.changetime": 2, "apply.patch_controls": 0, "apply.patch_globals": 2, "apply.patch_random": 0.5, "apply.patch_soundfile": 1, "density.compensation": 1e999}'
 seed keys '{"patch.-1": {"timestamp": 1}, "patch.130": {"timestamp": 1}, "patch. 7": {"timestamp": 1}, "patch.x": 1, "patch.99999999999": 1}'

@@ -16,6 +16,15 @@ fuzz_build_targets() {
     cmake --build "$fuzz_build" --target "$@" -j"${QUILLMAR_JOBS:-$(nproc)}"
 }
 
+# Makes $corpus a fresh folder, removed when the stage ends.
+fuzz_temp_corpus() {
+    corpus=$(mktemp -d)
+    trap 'rm -rf "$corpus"' EXIT
+}
+
+# seed NAME TEXT: one corpus file holding TEXT.
+seed() { printf '%s' "$2" > "$corpus/$1"; }
+
 # Runs fuzz_<name> over the corpus folder; further arguments go to libFuzzer.
 # Any crash, sanitizer report or broken property fails the stage.
 fuzz_run() {
