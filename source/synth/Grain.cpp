@@ -1,5 +1,6 @@
 #include "synth/Grain.h"
 
+#include "synth/dsp/BlockRead.h"
 #include "synth/dsp/Lanes.h"
 #include "synth/dsp/Shaping.h"
 #include "synth/dsp/SoundReader.h"
@@ -35,7 +36,7 @@ void Grain::chooseStages()
 
 void Grain::read(__m128d* frames, double* e, int count)
 {
-    double at[BLOCK_FRAMES];
+    double at[BLOCK_FRAMES] = {};
     double p = position;
     double step = increment;
     const double end = soundFrames;
@@ -48,22 +49,8 @@ void Grain::read(__m128d* frames, double* e, int count)
     }
     position = p;
     increment = step;
-    // The envelope's rotation runs alongside the reads; a local copy stays in
-    // registers, as the stores to frames and e might otherwise alias it.
-    GrainEnvelope levels = envelope;
-    int i = 0;
-    if (channels >= 2) {
-        for (; i + 2 <= count; i += 2) {
-            readTwoPairs(samples, channels, at[i], at[i + 1], frames[i], frames[i + 1]);
-            e[i] = levels.next();
-            e[i + 1] = levels.next();
-        }
-    }
-    for (; i < count; ++i) {
-        frames[i] = readPair(samples, channels, at[i]);
-        e[i] = levels.next();
-    }
-    envelope = levels;
+    readFrames(samples, channels, at, frames, count);
+    envelope.levels(e, count);
 }
 
 void Grain::applyEffects(__m128d* frames, int count)

@@ -23,14 +23,53 @@ void GrainEnvelope::start(int frames, int attackFrames, int decayFrame)
     sinDecayStep = std::sin(decayStep);
 }
 
-void GrainEnvelope::startDecay()
+// The state lives in locals for the loop: stores to e might alias the
+// members and would otherwise put the rotation's chain through memory.
+void GrainEnvelope::levels(double* e, int count)
 {
-    envPhase = 0.0;
-    envStep = std::numbers::pi / (length - decayStart);
-    cosPhase = 1.0;
-    sinPhase = 0.0;
-    cosStep = cosDecayStep;
-    sinStep = sinDecayStep;
+    double phase = envPhase;
+    double phaseStep = envStep;
+    double c = cosPhase;
+    double s = sinPhase;
+    double cStep = cosStep;
+    double sStep = sinStep;
+    for (int i = 0; i < count; ++i) {
+        const int frame = counter + i;
+        if (frame >= attackEnd && frame < decayStart) {
+            e[i] = 1.0;
+            continue;
+        }
+        if (frame == decayStart) {
+            phase = 0.0;
+            phaseStep = std::numbers::pi / (length - decayStart);
+            c = 1.0;
+            s = 0.0;
+            cStep = cosDecayStep;
+            sStep = sinDecayStep;
+        }
+        phase += phaseStep;
+        if (phase <= 0.0) {
+            phase = 0.0;
+            c = 1.0;
+            s = 0.0;
+        } else if (phase >= std::numbers::pi) {
+            phase = std::numbers::pi;
+            c = -1.0;
+            s = 0.0;
+        } else {
+            const double rotated = c * cStep - s * sStep;
+            s = s * cStep + c * sStep;
+            c = rotated;
+        }
+        e[i] = 0.5 + 0.5 * c;
+    }
+    counter += count;
+    envPhase = phase;
+    envStep = phaseStep;
+    cosPhase = c;
+    sinPhase = s;
+    cosStep = cStep;
+    sinStep = sStep;
 }
 
 PanGains equalPowerPan(double position, double g)

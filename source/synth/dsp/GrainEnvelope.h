@@ -1,7 +1,5 @@
 #pragma once
 
-#include <numbers>
-
 namespace korvel::veldro {
 
 // A grain's raised-cosine envelope: it rises over [0, attackEnd), holds 1, and
@@ -28,48 +26,8 @@ struct GrainEnvelope {
     void start(int frames, int attackFrames, int decayFrame);
     bool isDone() const { return counter >= length; }
     int framesLeft() const { return length - counter; }
-    // The level of the next frame (there must be one left).
-    double next()
-    {
-        const int frame = counter++;
-        if (frame >= attackEnd && frame < decayStart)
-            return 1.0;
-        if (frame == decayStart)
-            startDecay();
-        return step();
-    }
     // The levels of the next count frames (at most framesLeft()).
-    void levels(double* e, int count)
-    {
-        for (int i = 0; i < count; ++i)
-            e[i] = next();
-    }
-
-private:
-    void startDecay();
-
-    // One step of the phase and its rotation; the level at the new phase.
-    double step()
-    {
-        envPhase += envStep;
-        if (envPhase <= 0.0)
-            return settle(0.0, 1.0);
-        if (envPhase >= std::numbers::pi)
-            return settle(std::numbers::pi, -1.0);
-        const double c = cosPhase * cosStep - sinPhase * sinStep;
-        sinPhase = sinPhase * cosStep + cosPhase * sinStep;
-        cosPhase = c;
-        return 0.5 + 0.5 * c;
-    }
-
-    // The phase at an end of its range; the level there.
-    double settle(double phase, double cosine)
-    {
-        envPhase = phase;
-        cosPhase = cosine;
-        sinPhase = 0.0;
-        return 0.5 + 0.5 * cosine;
-    }
+    void levels(double* e, int count);
 };
 
 // Equal-power pan of gain g: position 0 is left, 1 right.
