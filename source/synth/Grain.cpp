@@ -12,17 +12,28 @@ namespace korvel::veldro {
 
 namespace {
 
-// left += softEdge(lane 0), right += softEdge(lane 1), added in double and
-// stored as float.
-void mixInto(float* left, float* right, __m128d x)
+// Adds softEdge(frames[i] × gains[i]) to frame i of mixed, in double and
+// stored as float, lane by lane.
+void mixInto(float* mixed, const __m128d* frames, const __m128d* gains, int count)
 {
-    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), x);
-    if (_mm_movemask_pd(_mm_cmpgt_pd(magnitude, _mm_set1_pd(0.9))) != 0)
-        x = lanes::pairOf(softEdge(lanes::low(x)), softEdge(lanes::high(x)));
-    const __m128d before = _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(left), _mm_load_ss(right)));
-    const __m128 sum = _mm_cvtpd_ps(_mm_add_pd(before, x));
-    _mm_store_ss(left, sum);
-    _mm_store_ss(right, _mm_shuffle_ps(sum, sum, 1));
+    __m128d y[Grain::BLOCK_FRAMES];
+    __m128d over = _mm_setzero_pd();
+    for (int i = 0; i < count; ++i) {
+        y[i] = _mm_mul_pd(frames[i], gains[i]);
+        const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), y[i]);
+        over = _mm_or_pd(over, _mm_cmpgt_pd(magnitude, _mm_set1_pd(0.9)));
+    }
+    // softEdge leaves values within ±0.9 as they are, so only a block that
+    // reaches beyond needs it.
+    if (_mm_movemask_pd(over) != 0) {
+        for (int i = 0; i < count; ++i)
+            y[i] = lanes::pairOf(softEdge(lanes::low(y[i])), softEdge(lanes::high(y[i])));
+    }
+    for (int i = 0; i < count; ++i) {
+        __m128i* frame = reinterpret_cast<__m128i*>(mixed + 2 * i);
+        const __m128d before = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(frame)));
+        _mm_storel_epi64(frame, _mm_castps_si128(_mm_cvtpd_ps(_mm_add_pd(before, y[i]))));
+    }
 }
 
 } // namespace
@@ -49,8 +60,10 @@ void Grain::read(__m128d* frames, double* e, int count)
     }
     position = p;
     increment = step;
-    readFrames(samples, channels, at, frames, count);
+    // The envelope's rotation is one long chain of dependent steps; started
+    // first, it runs alongside the reads instead of after them.
     envelope.levels(e, count);
+    readFrames(samples, channels, at, frames, count);
 }
 
 void Grain::applyEffects(__m128d* frames, int count)
@@ -75,7 +88,7 @@ void Grain::applyEffects(__m128d* frames, int count)
 // Stage by stage over the block, left and right side by side: each frame sees
 // the same operations in the same order as frame by frame would, only the tap
 // depends on earlier frames.
-void Grain::render(float* left, float* right, const double* keyboardGain)
+void Grain::render(float* mixed, const double* keyboardGain)
 {
     const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
     __m128d frames[BLOCK_FRAMES];
@@ -95,8 +108,7 @@ void Grain::render(float* left, float* right, const double* keyboardGain)
         for (int i = 0; i < count; ++i)
             tap.process(lanes::low(frames[i]), lanes::low(g[i]), lanes::high(frames[i]), lanes::high(g[i]), i);
     }
-    for (int i = 0; i < count; ++i)
-        mixInto(left + i, right + i, _mm_mul_pd(frames[i], g[i]));
+    mixInto(mixed, frames, g, count);
 }
 
 } // namespace korvel::veldro

@@ -46,9 +46,10 @@ struct Grain {
     void chooseStages();
 
     // Adds the grain's next frames (BLOCK_FRAMES, fewer when it ends sooner)
-    // into left and right. keyboardGain: the keyboard envelope's squared level
-    // per frame of the block, or null when the keyboard does not shape grains.
-    void render(float* left, float* right, const double* keyboardGain);
+    // into mixed (left and right interleaved, 16-byte aligned). keyboardGain:
+    // the keyboard envelope's squared level per frame of the block, or null
+    // when the keyboard does not shape grains.
+    void render(float* mixed, const double* keyboardGain);
 
 private:
     // The next count frames of the sound (left in the low lane) and their

@@ -130,8 +130,16 @@ void Synth::renderSubBlock(float* left, float* right)
     }
     computeKeyboardGains();
     const double* keyboard = keyboardShapes ? keyboardGains : nullptr;
-    grains.forEachActive([&](Grain& grain) { grain.render(left, right, keyboard); },
+    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
+        mixed[2 * i] = left[i];
+        mixed[2 * i + 1] = right[i];
+    }
+    grains.forEachActive([&](Grain& grain) { grain.render(mixed, keyboard); },
                          [&](Grain& grain) { sounds.removeGrain(grain.sound); });
+    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
+        left[i] = mixed[2 * i];
+        right[i] = mixed[2 * i + 1];
+    }
     output.process(left, right);
     // A value that is not finite must never reach the host.
     for (float* channel : {left, right}) {

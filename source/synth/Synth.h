@@ -133,6 +133,9 @@ private:
     std::atomic<bool> clockRestart{false};
     double renderRate = 0.0; // sampleRate as the audio thread uses it
     double keyboardGains[SUB_BLOCK_FRAMES] = {};
+    // The sub-block's output while the grains add to it, left and right
+    // interleaved so that a grain adds a whole frame with one register.
+    alignas(16) float mixed[2 * SUB_BLOCK_FRAMES] = {};
     bool keyboardShapes = false;
     BlockCarry carry;
     std::uint64_t nonFiniteOutputs = 0;

@@ -1,5 +1,6 @@
 #include "synth/dsp/GrainEnvelope.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -24,7 +25,9 @@ void GrainEnvelope::start(int frames, int attackFrames, int decayFrame)
 }
 
 // The state lives in locals for the loop: stores to e might alias the
-// members and would otherwise put the rotation's chain through memory.
+// members and would otherwise put the rotation's chain through memory. The
+// block is walked in runs (hold, or one stretch of rotation) so that the
+// frame tests are made once per run, not per frame.
 void GrainEnvelope::levels(double* e, int count)
 {
     double phase = envPhase;
@@ -33,10 +36,13 @@ void GrainEnvelope::levels(double* e, int count)
     double s = sinPhase;
     double cStep = cosStep;
     double sStep = sinStep;
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+    while (i < count) {
         const int frame = counter + i;
         if (frame >= attackEnd && frame < decayStart) {
-            e[i] = 1.0;
+            const int holdEnd = std::min(count, decayStart - counter);
+            for (; i < holdEnd; ++i)
+                e[i] = 1.0;
             continue;
         }
         if (frame == decayStart) {
@@ -47,21 +53,24 @@ void GrainEnvelope::levels(double* e, int count)
             cStep = cosDecayStep;
             sStep = sinDecayStep;
         }
-        phase += phaseStep;
-        if (phase <= 0.0) {
-            phase = 0.0;
-            c = 1.0;
-            s = 0.0;
-        } else if (phase >= std::numbers::pi) {
-            phase = std::numbers::pi;
-            c = -1.0;
-            s = 0.0;
-        } else {
-            const double rotated = c * cStep - s * sStep;
-            s = s * cStep + c * sStep;
-            c = rotated;
+        const int runEnd = frame < attackEnd ? std::min(count, attackEnd - counter) : count;
+        for (; i < runEnd; ++i) {
+            phase += phaseStep;
+            if (phase <= 0.0) {
+                phase = 0.0;
+                c = 1.0;
+                s = 0.0;
+            } else if (phase >= std::numbers::pi) {
+                phase = std::numbers::pi;
+                c = -1.0;
+                s = 0.0;
+            } else {
+                const double rotated = c * cStep - s * sStep;
+                s = s * cStep + c * sStep;
+                c = rotated;
+            }
+            e[i] = 0.5 + 0.5 * c;
         }
-        e[i] = 0.5 + 0.5 * c;
     }
     counter += count;
     envPhase = phase;
