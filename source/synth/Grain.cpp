@@ -1,6 +1,7 @@
 #include "synth/Grain.h"
 
 #include "synth/dsp/BlockRead.h"
+#include "synth/dsp/FrameMix.h"
 #include "synth/dsp/Lanes.h"
 #include "synth/dsp/Shaping.h"
 #include "synth/dsp/SoundReader.h"
@@ -9,34 +10,6 @@
 #include <cmath>
 
 namespace korvel::veldro {
-
-namespace {
-
-// Adds softEdge(frames[i] × gains[i]) to frame i of mixed, in double and
-// stored as float, lane by lane.
-void mixInto(float* mixed, const __m128d* frames, const __m128d* gains, int count)
-{
-    __m128d y[Grain::BLOCK_FRAMES];
-    __m128d over = _mm_setzero_pd();
-    for (int i = 0; i < count; ++i) {
-        y[i] = _mm_mul_pd(frames[i], gains[i]);
-        const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), y[i]);
-        over = _mm_or_pd(over, _mm_cmpgt_pd(magnitude, _mm_set1_pd(0.9)));
-    }
-    // softEdge leaves values within ±0.9 as they are, so only a block that
-    // reaches beyond needs it.
-    if (_mm_movemask_pd(over) != 0) {
-        for (int i = 0; i < count; ++i)
-            y[i] = lanes::pairOf(softEdge(lanes::low(y[i])), softEdge(lanes::high(y[i])));
-    }
-    for (int i = 0; i < count; ++i) {
-        __m128i* frame = reinterpret_cast<__m128i*>(mixed + 2 * i);
-        const __m128d before = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(frame)));
-        _mm_storel_epi64(frame, _mm_castps_si128(_mm_cvtpd_ps(_mm_add_pd(before, y[i]))));
-    }
-}
-
-} // namespace
 
 void Grain::chooseStages()
 {
@@ -101,14 +74,13 @@ void Grain::render(float* mixed, const double* keyboardGain)
             e[i] *= keyboardGain[i];
     }
     const __m128d gains = lanes::pairOf(gainL, gainR);
-    __m128d g[BLOCK_FRAMES];
-    for (int i = 0; i < count; ++i)
-        g[i] = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
     if (tapping) {
-        for (int i = 0; i < count; ++i)
-            tap.process(lanes::low(frames[i]), lanes::low(g[i]), lanes::high(frames[i]), lanes::high(g[i]), i);
+        for (int i = 0; i < count; ++i) {
+            const __m128d g = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
+            tap.process(lanes::low(frames[i]), lanes::low(g), lanes::high(frames[i]), lanes::high(g), i);
+        }
     }
-    mixInto(mixed, frames, g, count);
+    mixFrames(mixed, frames, e, gains, count);
 }
 
 } // namespace korvel::veldro

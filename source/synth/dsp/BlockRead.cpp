@@ -1,18 +1,11 @@
 #include "synth/dsp/BlockRead.h"
 
+#include "synth/dsp/Avx2.h"
 #include "synth/dsp/SoundReader.h"
 
 namespace korvel::veldro {
 
 namespace detail {
-
-// The plug-in runs on any x86_64 processor, so the wider path is chosen at
-// run time rather than at build time.
-bool hasAvx2()
-{
-    static const bool supported = __builtin_cpu_supports("avx2");
-    return supported;
-}
 
 void readFramesSse2(const float* samples, int channels, const double* positions, __m128d* frames, int count)
 {
@@ -29,7 +22,7 @@ void readFramesSse2(const float* samples, int channels, const double* positions,
 
 void readFrames(const float* samples, int channels, const double* positions, __m128d* frames, int count)
 {
-    if (channels >= 2 && detail::hasAvx2())
+    if (channels >= 2 && hasAvx2())
         detail::readFramesAvx2(samples, channels, positions, frames, count);
     else
         detail::readFramesSse2(samples, channels, positions, frames, count);

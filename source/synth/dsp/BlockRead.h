@@ -15,7 +15,6 @@ namespace detail {
 // processor with AVX2 and for two or more channels.
 void readFramesSse2(const float* samples, int channels, const double* positions, __m128d* frames, int count);
 void readFramesAvx2(const float* samples, int channels, const double* positions, __m128d* frames, int count);
-bool hasAvx2();
 } // namespace detail
 
 } // namespace korvel::veldro

@@ -1,3 +1,4 @@
+#include "synth/dsp/Avx2.h"
 #include "synth/dsp/BlockRead.h"
 #include "synth/dsp/SoundReader.h"
 
@@ -45,7 +46,7 @@ TEST(ReadFrames, EveryPathGivesTheBitsOfReadPair)
 {
     expectSameAsReadPair(readFrames, 1);
     expectSameAsReadPair(detail::readFramesSse2, 1);
-    if (detail::hasAvx2())
+    if (hasAvx2())
         expectSameAsReadPair(detail::readFramesAvx2, 2);
 }
 
