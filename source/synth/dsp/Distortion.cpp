@@ -1,5 +1,7 @@
 #include "synth/dsp/Distortion.h"
 
+#include "synth/dsp/DistortionPair.h"
+#include "synth/dsp/Lanes.h"
 #include "synth/dsp/Shaping.h"
 
 #include <algorithm>
@@ -27,25 +29,13 @@ void Distortion::setTone(double t)
     toneStateR = 0.0;
 }
 
-void Distortion::processBlock(double* l, double* r, int count)
+void Distortion::process(double& l, double& r)
 {
-    if (shaper.drive != 0.0) {
-        for (int i = 0; i < count; ++i) {
-            const double shapedL = shaper.shape(l[i]);
-            r[i] = r[i] == l[i] ? shapedL : shaper.shape(r[i]);
-            l[i] = shapedL;
-        }
-    }
-    if (left.isOn())
-        Crusher::tickStereo(left, right, l, r, count);
-    if (tone < 1.0) {
-        for (int i = 0; i < count; ++i) {
-            toneStateL = tone * l[i] + (1.0 - tone) * toneStateL;
-            toneStateR = tone * r[i] + (1.0 - tone) * toneStateR;
-            l[i] = toneStateL;
-            r[i] = toneStateR;
-        }
-    }
+    DistortionPair pair(*this);
+    __m128d frame = lanes::pairOf(l, r);
+    pair.shape(&frame, 1);
+    lanes::split(pair.process(frame), l, r);
+    pair.store();
 }
 
 } // namespace korvel::veldro

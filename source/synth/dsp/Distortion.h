@@ -24,10 +24,8 @@ struct Distortion {
 
     void setTone(double t);
     bool isOn() const { return shaper.drive != 0.0 || left.isOn() || tone < 1.0; }
-    // Each stage over all frames of the block in turn, which gives the same
-    // samples as frame by frame: no stage looks at another frame's later stages.
-    void processBlock(double* l, double* r, int count);
-    void process(double& l, double& r) { processBlock(&l, &r, 1); }
+    // One frame; a grain's blocks go through DistortionPair.
+    void process(double& l, double& r);
 };
 
 } // namespace korvel::veldro

@@ -1,5 +1,6 @@
 #include "synth/dsp/Filter.h"
 
+#include "synth/dsp/FilterPair.h"
 #include "synth/dsp/Lanes.h"
 
 #include <algorithm>
@@ -73,92 +74,12 @@ double Filter::process(double x)
     return hi * highs + mid * bands + lo * lows + dry * x;
 }
 
-namespace {
-
-using lanes::pairOf;
-using lanes::split;
-
-// One section's state on both channels.
-struct SectionPair {
-    __m128d f, q, band, low, lowOut, bandOut, highOut;
-
-    SectionPair(const Filter::Section& left, const Filter::Section& right)
-        : f(pairOf(left.f, right.f)), q(pairOf(left.q, right.q)), band(pairOf(left.band, right.band)),
-          low(pairOf(left.low, right.low)), lowOut(), bandOut(), highOut()
-    {
-    }
-
-    void process(__m128d x)
-    {
-        highOut = _mm_sub_pd(_mm_sub_pd(_mm_mul_pd(q, x), low), _mm_mul_pd(q, band));
-        band = _mm_add_pd(band, _mm_mul_pd(f, highOut));
-        low = _mm_add_pd(low, _mm_mul_pd(f, band));
-        lowOut = low;
-        bandOut = band;
-    }
-
-    void store(Filter::Section& left, Filter::Section& right) const
-    {
-        split(band, left.band, right.band);
-        split(low, left.low, right.low);
-        split(lowOut, left.lowOut, right.lowOut);
-        split(bandOut, left.bandOut, right.bandOut);
-        split(highOut, left.highOut, right.highOut);
-    }
-};
-
-// One power follower on both channels.
-struct FollowerPair {
-    __m128d gain, a, state;
-
-    FollowerPair(const OnePole& left, const OnePole& right)
-        : gain(pairOf(left.gain, right.gain)), a(pairOf(left.a, right.a)), state(pairOf(left.state, right.state))
-    {
-    }
-
-    __m128d process(__m128d x)
-    {
-        state = _mm_add_pd(_mm_mul_pd(_mm_mul_pd(gain, x), x), _mm_mul_pd(a, state));
-        return state;
-    }
-};
-
-} // namespace
-
 void Filter::processStereo(Filter& left, Filter& right, double* l, double* r, int count)
 {
-    SectionPair s1(left.section1, right.section1);
-    SectionPair s2(left.section2, right.section2);
-    FollowerPair in(left.inputFollower, right.inputFollower);
-    FollowerPair out(left.outputFollower, right.outputFollower);
-    const __m128d lo = pairOf(left.lo, right.lo);
-    const __m128d mid = pairOf(left.mid, right.mid);
-    const __m128d hi = pairOf(left.hi, right.hi);
-    const __m128d dry = pairOf(left.dry, right.dry);
-    const __m128d level = pairOf(2.0 - (left.lo + left.mid + left.hi) / 3.0, 2.0 - (right.lo + right.mid + right.hi) / 3.0);
-    const __m128d zero = _mm_setzero_pd();
-    for (int i = 0; i < count; ++i) {
-        const __m128d x = pairOf(l[i], r[i]);
-        s1.process(x);
-        s2.process(x);
-        const __m128d pin = in.process(x);
-        __m128d sum = _mm_add_pd(_mm_add_pd(s1.lowOut, s1.bandOut), s1.highOut);
-        sum = _mm_add_pd(_mm_add_pd(_mm_add_pd(sum, s2.lowOut), s2.bandOut), s2.highOut);
-        const __m128d pout = out.process(sum);
-        const __m128d silent = _mm_cmpeq_pd(pout, zero);
-        const __m128d ratio = lanes::select(silent, pin, _mm_div_pd(pin, pout));
-        const __m128d c = _mm_mul_pd(_mm_sqrt_pd(ratio), level);
-        const __m128d highs = _mm_mul_pd(_mm_add_pd(s1.highOut, s2.highOut), c);
-        const __m128d bands = _mm_mul_pd(_mm_add_pd(s1.bandOut, s2.bandOut), c);
-        const __m128d lows = _mm_mul_pd(_mm_add_pd(s1.lowOut, s2.lowOut), c);
-        __m128d y = _mm_add_pd(_mm_mul_pd(hi, highs), _mm_mul_pd(mid, bands));
-        y = _mm_add_pd(_mm_add_pd(y, _mm_mul_pd(lo, lows)), _mm_mul_pd(dry, x));
-        split(y, l[i], r[i]);
-    }
-    s1.store(left.section1, right.section1);
-    s2.store(left.section2, right.section2);
-    split(in.state, left.inputFollower.state, right.inputFollower.state);
-    split(out.state, left.outputFollower.state, right.outputFollower.state);
+    FilterPair pair(left, right);
+    for (int i = 0; i < count; ++i)
+        lanes::split(pair.process(lanes::pairOf(l[i], r[i])), l[i], r[i]);
+    pair.store();
 }
 
 } // namespace korvel::veldro
