@@ -80,12 +80,8 @@ void Grain::render(float* mixed, const double* keyboardGain)
             e[i] *= keyboardGain[i];
     }
     const __m128d gains = lanes::pairOf(gainL, gainR);
-    if (tapping) {
-        for (int i = 0; i < count; ++i) {
-            const __m128d g = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
-            tap.process(lanes::low(frames[i]), lanes::low(g), lanes::high(frames[i]), lanes::high(g), i);
-        }
-    }
+    if (tapping)
+        tap.processBlock(frames, e, gains, count);
     mixFrames(mixed, frames, e, gains, count);
 }
 

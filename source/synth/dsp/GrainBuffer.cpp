@@ -1,5 +1,6 @@
 #include "synth/dsp/GrainBuffer.h"
 
+#include "synth/dsp/Lanes.h"
 #include "synth/dsp/OutputStage.h"
 
 #include <algorithm>
@@ -33,18 +34,18 @@ void GrainBuffer::setupTap(OutputStage* outputStage, double d, double fb, double
         follower.state = 0.0;
 }
 
-void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
+namespace {
+
+// One frame of the tap: current is the frame's value index in the memory.
+inline void tapFrame(double* data, std::uint64_t length, std::uint64_t current, std::uint64_t writeOffset,
+                     double feedback, double send, OnePole& limiter, double l, double gainL, double r, double gainR)
 {
-    double* data = stage->values();
-    const std::uint64_t length = stage->length();
-    // The stage's position is a block start, so the current frame lies inside.
-    const std::uint64_t current = stage->position() + 2 * static_cast<std::uint64_t>(i);
     std::uint64_t ahead = current + 2;
     if (ahead >= length)
         ahead -= length;
     const double wL = (data[ahead] + l) * feedback * gainL;
     const double wR = (data[ahead + 1] + r) * feedback * gainR;
-    const double p = follower.process((wL + wR) * 1.2);
+    const double p = limiter.process((wL + wR) * 1.2);
     const double g = (p > 1.0 ? 1.0 / std::sqrt(p) : 1.0) * send;
     const double addL = g * wL;
     const double addR = g * wR;
@@ -57,6 +58,30 @@ void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
         w -= length;
     data[w] += addL;
     data[w + 1] += addR;
+}
+
+} // namespace
+
+// The stage's position is a block start, so the current frame lies inside.
+void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
+{
+    tapFrame(stage->values(), stage->length(), stage->position() + 2 * static_cast<std::uint64_t>(i), writeOffset,
+             feedback, send, follower, l, gainL, r, gainR);
+}
+
+void GrainBuffer::processBlock(const __m128d* frames, const double* e, __m128d gains, int count)
+{
+    double* data = stage->values();
+    const std::uint64_t length = stage->length();
+    const std::uint64_t start = stage->position();
+    // A local copy keeps the limiter's state out of the memory the tap writes.
+    OnePole limiter = follower;
+    for (int i = 0; i < count; ++i) {
+        const __m128d g = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
+        tapFrame(data, length, start + 2 * static_cast<std::uint64_t>(i), writeOffset, feedback, send, limiter,
+                 lanes::low(frames[i]), lanes::low(g), lanes::high(frames[i]), lanes::high(g));
+    }
+    follower = limiter;
 }
 
 } // namespace korvel::veldro

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include <emmintrin.h>
+
 namespace korvel::veldro {
 
 class OutputStage;
@@ -26,6 +28,9 @@ struct GrainBuffer {
     bool isOn() const { return send != 0.0; }
     // Frame i of the current block of the output stage.
     void process(double l, double gainL, double r, double gainR, int i);
+    // process() on the first count frames of the block: frame i (left low)
+    // with the gains e[i] × gains.
+    void processBlock(const __m128d* frames, const double* e, __m128d gains, int count);
 };
 
 } // namespace korvel::veldro
