@@ -2,6 +2,7 @@
 
 #include "synth/ParamRange.h"
 
+#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -10,9 +11,11 @@ namespace korvel {
 // Maps a normalised position 0..1 to a value in the parameter's own units and
 // back. Both directions clamp: toValue into the kind's value range (a NaN
 // result gives the upper end), toNormalized into [0, 1] (NaN gives 1).
-// The base class is the linear mapping. Scalings hold no shared state; the
-// const operations may be called from any thread, setRange/setMin only by the
-// scaling's owner while no other thread reads it.
+// The base class is the linear mapping. Every operation may be called from
+// any thread: an instance's own "sound.start"/"sound.end" range changes when a
+// sound is installed (on the audio thread for a program change) while the host
+// reads parameters, so the bounds are atomic; a reader may see the old max with
+// the new min for a moment, which only clamps one value differently.
 class Scaling {
 public:
     Scaling(double max, double min);
@@ -31,8 +34,8 @@ protected:
     double clampValue(double raw) const;
     static double clampUnit(double raw);
 
-    double max;
-    double min;
+    std::atomic<double> max;
+    std::atomic<double> min;
 };
 
 class CubicScaling : public Scaling {
