@@ -1,5 +1,6 @@
 #include "synth/Grain.h"
 
+#include "synth/dsp/Avx2.h"
 #include "synth/dsp/BlockRead.h"
 #include "synth/dsp/DistortionPair.h"
 #include "synth/dsp/FilterPair.h"
@@ -23,18 +24,7 @@ void Grain::chooseStages()
 void Grain::read(__m128d* frames, double* e, int count)
 {
     double at[BLOCK_FRAMES] = {};
-    double p = position;
-    double step = increment;
-    const double end = soundFrames;
-    for (int i = 0; i < count; ++i) {
-        at[i] = p;
-        p += step;
-        step += incrementDelta;
-        if (!(p >= 0.0 && p <= end))
-            p = wrapPosition(p, end);
-    }
-    position = p;
-    increment = step;
+    advance(at, count);
     // The envelope's rotation is one long chain of dependent steps; started
     // first, it runs alongside the reads instead of after them.
     envelope.levels(e, count);
@@ -70,6 +60,11 @@ __attribute__((target_clones("avx2", "default"))) void Grain::applyEffects(__m12
 void Grain::render(float* mixed, const double* keyboardGain)
 {
     const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
+    if (count == BLOCK_FRAMES && channels >= 2 && !keyboardGain && !distorting && !filtering && !tapping &&
+        hasAvx2()) {
+        renderPlainAvx2(mixed);
+        return;
+    }
     __m128d frames[BLOCK_FRAMES];
     double e[BLOCK_FRAMES];
     read(frames, e, count);

@@ -4,6 +4,7 @@
 #include "synth/dsp/Filter.h"
 #include "synth/dsp/GrainBuffer.h"
 #include "synth/dsp/GrainEnvelope.h"
+#include "synth/dsp/Shaping.h"
 
 #include <emmintrin.h>
 
@@ -52,9 +53,29 @@ struct Grain {
     void render(float* mixed, const double* keyboardGain);
 
 private:
+    // The read positions of the next count frames; moves the position on.
+    void advance(double* at, int count)
+    {
+        double p = position;
+        double step = increment;
+        const double end = soundFrames;
+        for (int i = 0; i < count; ++i) {
+            at[i] = p;
+            p += step;
+            step += incrementDelta;
+            if (!(p >= 0.0 && p <= end))
+                p = wrapPosition(p, end);
+        }
+        position = p;
+        increment = step;
+    }
     // The next count frames of the sound (left in the low lane) and their
     // envelope levels.
     void read(__m128d* frames, double* e, int count);
+    // A whole block of a grain with two or more channels and no effect, tap
+    // or keyboard shaping, on a processor with AVX2: render() without the
+    // steps between the read and the mix.
+    void renderPlainAvx2(float* mixed);
     // Distortion and filters, when the grain has them.
     void applyEffects(__m128d* frames, int count);
 };

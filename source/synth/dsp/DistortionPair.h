@@ -17,7 +17,8 @@ public:
     explicit DistortionPair(Distortion& distortion)
         : unit(distortion), crushers(distortion.left, distortion.right), shaping(distortion.shaper.drive != 0.0),
           crushing(distortion.left.isOn()), toning(distortion.tone < 1.0), tone(_mm_set1_pd(distortion.tone)),
-          kept(_mm_set1_pd(1.0 - distortion.tone)), toneState(lanes::pairOf(distortion.toneStateL, distortion.toneStateR))
+          kept(_mm_set1_pd(1.0 - distortion.tone)),
+          toneState(lanes::pairOf(distortion.toneStateL, distortion.toneStateR))
     {
     }
 

@@ -19,7 +19,8 @@ public:
           in(left.inputFollower, right.inputFollower), out(left.outputFollower, right.outputFollower),
           lo(lanes::pairOf(left.lo, right.lo)), mid(lanes::pairOf(left.mid, right.mid)),
           hi(lanes::pairOf(left.hi, right.hi)), dry(lanes::pairOf(left.dry, right.dry)),
-          level(lanes::pairOf(2.0 - (left.lo + left.mid + left.hi) / 3.0, 2.0 - (right.lo + right.mid + right.hi) / 3.0))
+          level(lanes::pairOf(2.0 - (left.lo + left.mid + left.hi) / 3.0,
+                              2.0 - (right.lo + right.mid + right.hi) / 3.0))
     {
     }
 
