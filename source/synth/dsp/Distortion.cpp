@@ -2,25 +2,10 @@
 
 #include "synth/dsp/DistortionPair.h"
 #include "synth/dsp/Lanes.h"
-#include "synth/dsp/Shaping.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 namespace korvel::veldro {
-
-double Waveshaper::shape(double x) const
-{
-    const double y = drive * x;
-    if (drive < 0.0)
-        return std::sin(0.5 * std::numbers::pi * y);
-    const double a = std::fabs(y);
-    if (a <= 0.9)
-        return y;
-    const double bent = a < 1.0 ? smoothstep(a, 0.8, 1.0) : 1.0;
-    return x < 0.0 ? -bent : bent;
-}
 
 void Distortion::setTone(double t)
 {

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "synth/dsp/Crusher.h"
+#include "synth/dsp/Shaping.h"
+
+#include <cmath>
+#include <numbers>
 
 namespace korvel::veldro {
 
@@ -9,7 +13,18 @@ namespace korvel::veldro {
 struct Waveshaper {
     double drive = 0.0;
 
-    double shape(double x) const;
+    // Inline: a grain's block shapes each of its values.
+    double shape(double x) const
+    {
+        const double y = drive * x;
+        if (drive < 0.0)
+            return std::sin(0.5 * std::numbers::pi * y);
+        const double a = std::fabs(y);
+        if (a <= 0.9)
+            return y;
+        const double bent = a < 1.0 ? smoothstep(a, 0.8, 1.0) : 1.0;
+        return x < 0.0 ? -bent : bent;
+    }
 };
 
 // Waveshaper, bit crusher and tone filter on a stereo pair, in that order.
