@@ -36,28 +36,28 @@ void GrainBuffer::setupTap(OutputStage* outputStage, double d, double fb, double
 
 namespace {
 
-// One frame of the tap: current is the frame's value index in the memory.
+// One frame of the tap, left and right in the lanes of x and gains: current
+// is the frame's value index in the memory. Each lane sees the operations of
+// the tap on its own channel.
 inline void tapFrame(double* data, std::uint64_t length, std::uint64_t current, std::uint64_t writeOffset,
-                     double feedback, double send, OnePole& limiter, double l, double gainL, double r, double gainR)
+                     double feedback, double send, OnePole& limiter, __m128d x, __m128d gains)
 {
     std::uint64_t ahead = current + 2;
     if (ahead >= length)
         ahead -= length;
-    const double wL = (data[ahead] + l) * feedback * gainL;
-    const double wR = (data[ahead + 1] + r) * feedback * gainR;
-    const double p = limiter.process((wL + wR) * 1.2);
+    const __m128d w = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(_mm_loadu_pd(data + ahead), x), _mm_set1_pd(feedback)), gains);
+    const double p = limiter.process((lanes::low(w) + lanes::high(w)) * 1.2);
     const double g = (p > 1.0 ? 1.0 / std::sqrt(p) : 1.0) * send;
-    const double addL = g * wL;
-    const double addR = g * wR;
-    // Anything not finite would stay in the memory for good.
-    if (!std::isfinite(addL) || !std::isfinite(addR))
+    const __m128d add = _mm_mul_pd(_mm_set1_pd(g), w);
+    // Anything not finite would stay in the memory for good (x - x is 0 only
+    // for finite x).
+    if (_mm_movemask_pd(_mm_cmpeq_pd(_mm_sub_pd(add, add), _mm_setzero_pd())) != 3)
         return;
     // trunc(i + delay) frames on: i + trunc(delay), as i is whole.
-    std::uint64_t w = current + writeOffset;
-    while (w >= length)
-        w -= length;
-    data[w] += addL;
-    data[w + 1] += addR;
+    std::uint64_t to = current + writeOffset;
+    while (to >= length)
+        to -= length;
+    _mm_storeu_pd(data + to, _mm_add_pd(_mm_loadu_pd(data + to), add));
 }
 
 } // namespace
@@ -66,7 +66,7 @@ inline void tapFrame(double* data, std::uint64_t length, std::uint64_t current, 
 void GrainBuffer::process(double l, double gainL, double r, double gainR, int i)
 {
     tapFrame(stage->values(), stage->length(), stage->position() + 2 * static_cast<std::uint64_t>(i), writeOffset,
-             feedback, send, follower, l, gainL, r, gainR);
+             feedback, send, follower, lanes::pairOf(l, r), lanes::pairOf(gainL, gainR));
 }
 
 void GrainBuffer::processBlock(const __m128d* frames, const double* e, __m128d gains, int count)
@@ -77,9 +77,8 @@ void GrainBuffer::processBlock(const __m128d* frames, const double* e, __m128d g
     // A local copy keeps the limiter's state out of the memory the tap writes.
     OnePole limiter = follower;
     for (int i = 0; i < count; ++i) {
-        const __m128d g = _mm_mul_pd(_mm_set1_pd(e[i]), gains);
         tapFrame(data, length, start + 2 * static_cast<std::uint64_t>(i), writeOffset, feedback, send, limiter,
-                 lanes::low(frames[i]), lanes::low(g), lanes::high(frames[i]), lanes::high(g));
+                 frames[i], _mm_mul_pd(_mm_set1_pd(e[i]), gains));
     }
     follower = limiter;
 }
