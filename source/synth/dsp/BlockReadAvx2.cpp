@@ -2,9 +2,10 @@
 
 #include "synth/dsp/SoundReader.h"
 
-// Only the function below uses AVX2, and it runs only when readFrames found
-// it at run time.
-#pragma GCC target("avx2")
+#include <immintrin.h>
+
+// Only readFramesAvx2 uses AVX2, and it runs only when readFrames found it.
+#include "synth/dsp/Avx2Begin.h"
 
 #include "synth/dsp/ReadFourAvx2.h"
 
@@ -20,3 +21,5 @@ void readFramesAvx2(const float* samples, int channels, const double* positions,
 }
 
 } // namespace korvel::veldro::detail
+
+#include "synth/dsp/Avx2End.h"

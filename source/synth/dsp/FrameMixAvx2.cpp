@@ -1,8 +1,9 @@
 #include "synth/dsp/FrameMix.h"
 
-// Only the function below uses AVX2, and it runs only when mixFrames found it
-// at run time.
-#pragma GCC target("avx2")
+#include <immintrin.h>
+
+// Only mixFramesAvx2 uses AVX2, and it runs only when mixFrames found it.
+#include "synth/dsp/Avx2Begin.h"
 
 #include "synth/dsp/FrameMixAvx2.h"
 
@@ -14,3 +15,5 @@ void mixFramesAvx2(float* mixed, const __m128d* frames, const double* e, __m128d
 }
 
 } // namespace korvel::veldro::detail
+
+#include "synth/dsp/Avx2End.h"

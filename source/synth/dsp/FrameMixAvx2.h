@@ -1,8 +1,7 @@
 #pragma once
 
-// mixFrames in 256-bit registers, two frames per step. Include only after
-// `#pragma GCC target("avx2")`, in code that runs only on a processor with
-// AVX2. No FMA: fused operations would round differently.
+// mixFrames in 256-bit registers, two frames per step. Include only between
+// Avx2Begin.h and Avx2End.h, after FrameMix.h.
 
 #include "synth/dsp/FrameMix.h"
 

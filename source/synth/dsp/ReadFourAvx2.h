@@ -1,8 +1,7 @@
 #pragma once
 
-// Four frames of a stereo read in 256-bit registers. Include only after
-// `#pragma GCC target("avx2")`, in code that runs only on a processor with
-// AVX2. No FMA: fused operations would round differently from readPair.
+// Four frames of a stereo read in 256-bit registers. Include only between
+// Avx2Begin.h and Avx2End.h.
 
 #include <immintrin.h>
 

@@ -1,10 +1,13 @@
 #include "synth/Grain.h"
 
+#include "synth/dsp/FrameMix.h"
 #include "synth/dsp/Lanes.h"
 
-// Only the function below uses AVX2, and it runs only when Grain::render found
-// it at run time.
-#pragma GCC target("avx2")
+#include <immintrin.h>
+
+// Only renderPlainAvx2 uses AVX2, and it runs only when Grain::render found
+// it.
+#include "synth/dsp/Avx2Begin.h"
 
 #include "synth/dsp/FrameMixAvx2.h"
 #include "synth/dsp/ReadFourAvx2.h"
@@ -28,3 +31,5 @@ void Grain::renderPlainAvx2(float* mixed)
 }
 
 } // namespace korvel::veldro
+
+#include "synth/dsp/Avx2End.h"
