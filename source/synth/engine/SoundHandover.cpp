@@ -32,12 +32,16 @@ SoundSlot* SoundHandover::claimFreeSlot()
 void SoundHandover::recycle(bool onAudioThread)
 {
     for (SoundSlot& slot : slots) {
-        if (slot.state.load() != SoundSlot::DONE || slot.readers.load() != 0)
+        // Publishers on two threads (the editor's poll and a program change
+        // on the audio thread) recycle at once: only the one that claims the
+        // slot may empty it.
+        int expected = SoundSlot::DONE;
+        if (!slot.state.compare_exchange_strong(expected, SoundSlot::RECYCLING))
             continue;
-        if (onAudioThread && slot.sound.use_count() < 2)
-            continue;
-        slot.sound.reset();
-        slot.state.store(SoundSlot::FREE);
+        const bool keep = slot.readers.load() != 0 || (onAudioThread && slot.sound.use_count() < 2);
+        if (!keep)
+            slot.sound.reset();
+        slot.state.store(keep ? SoundSlot::DONE : SoundSlot::FREE);
     }
 }
 

@@ -14,7 +14,7 @@ namespace korvel::veldro {
 // reference to the sound; the audio thread only borrows it, so it never
 // drops the last reference itself.
 struct SoundSlot {
-    enum State : int { FREE, FILLING, IN_USE, DONE };
+    enum State : int { FREE, FILLING, IN_USE, DONE, RECYCLING };
 
     std::shared_ptr<const audio::SoundPack> sound;
     std::atomic<int> state{FREE};

@@ -1,5 +1,6 @@
 #include "EngineRig.h"
 #include "audio/Soundfile.h"
+#include "synth/engine/SoundHandover.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,39 @@ TEST_F(SoundHandoverTest, SoundsChangeWhileTheAudioThreadRenders)
     done.store(true);
     audio.join();
     EXPECT_EQ(rig.synth.silencedOutputs(), 0u);
+}
+
+
+// The editor's poll and a program change on the audio thread can post at the
+// same moment: every slot must still be emptied exactly once.
+TEST(SoundHandoverSlots, TwoPublishersAtOnceKeepEveryReference)
+{
+    veldro::SoundHandover handover;
+    auto a = std::make_shared<audio::SoundPack>(L"a");
+    auto b = std::make_shared<audio::SoundPack>(L"b");
+    std::atomic<bool> stop{false};
+    std::thread audio([&] {
+        while (!stop.load())
+            handover.takeUp();
+    });
+    auto publishMany = [&](bool onAudioThread) {
+        for (int i = 0; i < 20000; ++i)
+            handover.publish(i % 2 ? a : b, onAudioThread);
+    };
+    std::thread editor(publishMany, false);
+    std::thread programChanges(publishMany, true);
+    editor.join();
+    programChanges.join();
+    stop.store(true);
+    audio.join();
+
+    // Besides ours, only the slots still holding a sound (playing, posted or
+    // done and not yet emptied) own references, at most one each.
+    EXPECT_GE(a.use_count(), 1);
+    EXPECT_GE(b.use_count(), 1);
+    EXPECT_LE(a.use_count() + b.use_count(), 2 + veldro::SoundHandover::SLOTS);
+    handover.publish(a, false);
+    EXPECT_NE(handover.latestSound(), nullptr);
 }
 
 } // namespace
