@@ -192,8 +192,9 @@ void Synth::movePlayHead()
         const double r = std::fmod(playPosition - first, static_cast<double>(last - first));
         playPosition = r >= 0.0 ? r + first : r + last;
     }
-    if (std::isnan(playPosition))
-        playPosition = 0.0;
+    // An empty selection (or a NaN step) holds the head at the selection.
+    if (last == first || std::isnan(playPosition))
+        playPosition = first;
 }
 
 void Synth::computeKeyboardGains()

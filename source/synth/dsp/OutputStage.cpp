@@ -31,8 +31,9 @@ void OutputStage::process(float* outL, float* outR)
         double& r = data[readPosition + 1];
         const double p = masterFollower.process(l + r);
         const double g = p > 1.0 ? 1.0 / std::sqrt(p) : 1.0;
-        outL[k] += static_cast<float>(softEdge(g * l));
-        outR[k] += static_cast<float>(softEdge(g * r));
+        // Added in double and rounded once, as the grain mix is.
+        outL[k] = static_cast<float>(outL[k] + softEdge(g * l));
+        outR[k] = static_cast<float>(outR[k] + softEdge(g * r));
         l = 0.0;
         r = 0.0;
         readPosition += 2;

@@ -42,6 +42,19 @@ TEST(OutputStage, DrainsEightFramesAndClearsThem)
     EXPECT_EQ(stage.position(), 16u);
 }
 
+TEST(OutputStage, AddsToTheMixInDoubleAndRoundsOnce)
+{
+    OutputStage stage;
+    stage.resize(64);
+    // Half a float step of 1.0 and a little more: rounded to float first it
+    // becomes an exact half step and the sum ties down to 1.0.
+    const double memory = std::ldexp(1.0, -24) + std::ldexp(1.0, -50);
+    stage.values()[0] = memory;
+    float left[8] = {1.0f}, right[8] = {};
+    stage.process(left, right);
+    EXPECT_EQ(left[0], std::nextafter(1.0f, 2.0f));
+}
+
 TEST(OutputStage, ClipsLoudMemoryAndWrapsAfterTheLastBlock)
 {
     OutputStage stage;

@@ -40,6 +40,13 @@ TEST(PlayHead, WrapsBackwardIntoTheSelection)
     EXPECT_EQ(p[50], 492.0); // 92 folds back to the end
 }
 
+TEST(PlayHead, AnEmptySelectionHoldsTheHeadThere)
+{
+    for (double rate : {1.0, -1.0})
+        for (double position : playHead(300, 300, rate, 4))
+            EXPECT_EQ(position, 300.0) << rate;
+}
+
 TEST(PlayHead, ExactlyAtTheEndStays)
 {
     const std::vector<double> p = playHead(96, 504, 1.0, 14);
