@@ -44,7 +44,10 @@ TEST_P(LargerFont, GrowsTheSteppedSizeOnceMore)
 INSTANTIATE_TEST_SUITE_P(FontSet, LargerFont,
                          testing::Values(LargerCase{1, VSTGUI::kBoldFace, 15},  // 13 grows by 2
                                          LargerCase{2, 0, 16},                  // 14 by 2
+                                         LargerCase{4, 0, 18},                  // 16 by 2
                                          LargerCase{5, 0, 21},                  // 17 by 4
+                                         LargerCase{0, 0, 14},                  // 12 by 2
+                                         LargerCase{-1, 0, 12},                 // 11 by 1
                                          LargerCase{-2, 0, 11}));               // 10 by 1
 
 TEST(FontSet, SmallerFontsAreCachedPerLevelAndLevelsAreLimited)
