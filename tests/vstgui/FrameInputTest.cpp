@@ -207,6 +207,18 @@ TEST_F(FrameInputTest, TooltipAppearsAfterTheDelayAndHidesOnPress)
               CColor(255, 255, 225));
     press(CPoint(190., 95.));
     EXPECT_EQ(frame->getShownTooltip(), "");
+    release(CPoint(190., 95.));
+    now += 5000;
+    frame->idle();
+    EXPECT_EQ(frame->getShownTooltip(), "") << "stays away after a press until the pointer moves";
+    move(CPoint(191., 95.), 0);
+    now += 1000;
+    frame->idle();
+    EXPECT_EQ(frame->getShownTooltip(), "Output amp");
+    key(VKEY_SPACE);
+    now += 5000;
+    frame->idle();
+    EXPECT_EQ(frame->getShownTooltip(), "") << "and after a key";
 }
 
 TEST_F(FrameInputTest, TooltipAttributeKeepsTheTerminatingZero)

@@ -74,6 +74,7 @@ void FrameTooltip::pointerMoved(const CPoint& where, uint32 now)
     if (overlay && view == hoveredView)
         return;
     hide();
+    waitingForMove = false;
     pointerInside = true;
     pointer = where;
     restingSince = now;
@@ -88,6 +89,8 @@ void FrameTooltip::pointerLeft()
 
 void FrameTooltip::hide()
 {
+    // A press or key dismisses the tooltip until the pointer moves again.
+    waitingForMove = true;
     if (!overlay)
         return;
     SharedPointer<TooltipOverlay> shown = std::exchange(overlay, nullptr);
@@ -96,7 +99,7 @@ void FrameTooltip::hide()
 
 void FrameTooltip::poll(uint32 now)
 {
-    if (!enabled || overlay || !pointerInside || now - restingSince < delay)
+    if (!enabled || overlay || waitingForMove || !pointerInside || now - restingSince < delay)
         return;
     CView* view = viewWithTooltipAt(pointer);
     if (!view || view != hoveredView)

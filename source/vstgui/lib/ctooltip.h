@@ -22,6 +22,7 @@ public:
     // Frame coordinates; a move onto another view hides a shown tooltip and restarts the delay.
     void pointerMoved(const CPoint& where, uint32 now);
     void pointerLeft();
+    // Also keeps the tooltip away until the pointer next moves.
     void hide();
     // Shows the tooltip once the pointer has rested for the delay.
     void poll(uint32 now);
@@ -34,6 +35,7 @@ private:
     bool enabled{false};
     uint32 delay{1000};
     bool pointerInside{false};
+    bool waitingForMove{false};
     CPoint pointer;
     uint32 restingSince{0};
     CView* hoveredView{nullptr}; // compared only, never dereferenced
