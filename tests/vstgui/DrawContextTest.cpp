@@ -104,6 +104,25 @@ TEST_F(CairoContextTest, ArcsRunClockwiseFromPlusX)
     EXPECT_EQ(at(10, 30), kNothing);
 }
 
+TEST_F(CairoContextTest, ArcJoinsAnOpenSubpathButNotAClosedShape)
+{
+    context.setFrameColor(kRedCColor);
+    auto joined = owned(context.createGraphicsPath());
+    joined->beginSubpath(CPoint(0., 20.));
+    joined->addArc(CRect(20., 0., 40., 40.), 180., 270., true); // from (20, 20) up to (30, 0)
+    context.drawGraphicsPath(joined, CDrawContext::kPathStroked);
+    EXPECT_EQ(at(10, 20), kRedCColor) << "a line from the open subpath to the arc";
+
+    auto separate = owned(context.createGraphicsPath());
+    separate->addRect(CRect(0., 30., 4., 34.));
+    separate->addArc(CRect(20., 0., 40., 40.), 180., 270., true);
+    const CColor green(0, 255, 0);
+    context.setFrameColor(green);
+    context.drawGraphicsPath(separate, CDrawContext::kPathStroked);
+    EXPECT_EQ(at(10, 25), kNothing) << "no line from the closed rect to the arc";
+    EXPECT_EQ(at(0, 32), green);
+}
+
 TEST_F(CairoContextTest, TextIsMeasuredAndDrawnAtTheBaseline)
 {
     const CCoord width = context.getStringWidth("Output");

@@ -160,22 +160,30 @@ void CairoDrawContext::drawEllipse(const CRect& rect, CDrawStyle style)
 void CairoDrawContext::appendPath(const CGraphicsPath& path)
 {
     using Kind = CGraphicsPath::Element::Kind;
+    // An arc joins an open subpath with a line; after a closed shape it starts a subpath of its own.
+    bool subpathOpen = false;
     for (const auto& e : path.getElements()) {
         switch (e.kind) {
         case Kind::BeginSubpath:
             cairo_new_sub_path(cr);
             cairo_move_to(cr, e.points[0].x, e.points[0].y);
+            subpathOpen = true;
             break;
         case Kind::Line:
             cairo_line_to(cr, e.points[0].x, e.points[0].y);
+            subpathOpen = true;
             break;
         case Kind::BezierCurve:
             cairo_curve_to(cr, e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y, e.points[2].x,
                            e.points[2].y);
+            subpathOpen = true;
             break;
         case Kind::Arc: {
             if (e.rect.getWidth() <= 0. || e.rect.getHeight() <= 0.)
                 break;
+            if (!subpathOpen)
+                cairo_new_sub_path(cr);
+            subpathOpen = true;
             cairo_save(cr);
             const CPoint centre = e.rect.getCenter();
             cairo_translate(cr, centre.x, centre.y);
@@ -190,12 +198,15 @@ void CairoDrawContext::appendPath(const CGraphicsPath& path)
         }
         case Kind::Ellipse:
             appendEllipse(e.rect);
+            subpathOpen = false;
             break;
         case Kind::Rect:
             appendRect(e.rect);
+            subpathOpen = false;
             break;
         case Kind::CloseSubpath:
             cairo_close_path(cr);
+            subpathOpen = false;
             break;
         }
     }
