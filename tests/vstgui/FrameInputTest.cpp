@@ -34,6 +34,48 @@ TEST_F(FrameInputTest, MoveResultOutsideZeroAndOneEndsTheCapture)
     EXPECT_EQ(log, (Log{"down 5,5", "moved 6,6"}));
 }
 
+// A view whose press runs something modal: a menu left open, or a dialog that sees the release.
+class ModalPressView : public ProbeView {
+public:
+    using ProbeView::ProbeView;
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override
+    {
+        ProbeView::onMouseDown(where, buttons);
+        if (menu)
+            menu->popup(getFrame(), CPoint(100., 10.));
+        else
+            getFrame()->platformOnMouseUp(where, buttons);
+        return kMouseEventHandled;
+    }
+    SharedPointer<COptionMenu> menu;
+};
+
+TEST_F(FrameInputTest, CaptureEndsAtTheLastReleaseEvenWhenSomethingModalTookIt)
+{
+    COptionMenu::setPopupHandler({});
+    for (const bool withMenu : {true, false}) {
+        SCOPED_TRACE(withMenu ? "menu overlay" : "modal dialog");
+        Log log;
+        auto* opener = add(new ModalPressView(CRect(0., 0., 50., 50.), &log));
+        opener->movedResult = kMouseEventNotImplemented;
+        if (withMenu) {
+            opener->menu = owned(new COptionMenu(CRect(0., 0., 10., 10.), nullptr, 10));
+            opener->menu->addEntry("A");
+        }
+        add(new ProbeView(CRect(50., 50., 100., 100.), &log));
+        press(CPoint(5., 5.));
+        if (withMenu) {
+            release(CPoint(5., 5.));
+            click(CPoint(110., 20.));
+            ASSERT_EQ(frame->getTopOverlay(), nullptr);
+        }
+        move(CPoint(30., 30.), 0);
+        click(CPoint(60., 60.));
+        EXPECT_EQ(log, (Log{"down 5,5", "up 5,5", "down 60,60", "up 60,60"}));
+        frame->removeAll();
+    }
+}
+
 TEST_F(FrameInputTest, PressWithoutCaptureGetsNoFurtherEvents)
 {
     Log log;

@@ -121,10 +121,10 @@ private:
 
     void runPostedTasks();
     void cancelMouseCapture();
-    void updateTooltip();
-    void hideTooltip();
     CButtonState markDoubleClick(const CPoint& where, CButtonState buttons, uint32 timeMs);
     CMouseEventResult routeMouseDown(CPoint where, CButtonState buttons, uint32 timeMs);
+    // Sends the capturing view its mouse-up once no button is held any more.
+    void endCaptureIfReleased(CPoint where, CButtonState buttons);
     void collectFocusable(CView* view, std::vector<CView*>& out) const;
     void invalidateFocusArea(CView* view);
     void dismissOverlays();

@@ -72,7 +72,19 @@ CMouseEventResult CFrame::routeMouseDown(CPoint where, CButtonState buttons, uin
     if (getMouseDownView() || alreadyHeld)
         return kMouseEventNotHandled;
     SharedPointer<CFrame> keepAlive(this);
-    return CViewContainer::onMouseDown(where, buttons);
+    const CMouseEventResult result = CViewContainer::onMouseDown(where, buttons);
+    // A press that ran a modal dialog may have seen its release go by already.
+    if (buttons.getButtonState() != 0)
+        endCaptureIfReleased(where, buttons);
+    return result;
+}
+
+void CFrame::endCaptureIfReleased(CPoint where, CButtonState buttons)
+{
+    if (mouse->heldButtons != 0 || !getMouseDownView())
+        return;
+    SharedPointer<CFrame> keepAlive(this);
+    CViewContainer::onMouseUp(where, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint where, CButtonState buttons)
@@ -102,6 +114,8 @@ CMouseEventResult CFrame::platformOnMouseUp(CPoint where, CButtonState buttons)
             return kMouseEventNotHandled;
         if (FrameOverlay* overlay = modalOverlay()) {
             SharedPointer<FrameOverlay> keepAlive(overlay);
+            // The press that opened the overlay keeps its capture until this last release.
+            endCaptureIfReleased(where, buttons);
             return overlay->onMouseUp(where, buttons);
         }
         if (mouse->heldButtons != 0 || !getMouseDownView())
