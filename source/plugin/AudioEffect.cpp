@@ -159,14 +159,13 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         return editor && editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0;
     case effEditOpen:
         return editor && editor->open(ptr) ? 1 : 0;
+    // Close and idle answer 0 with or without an editor, as the interface's own classes do.
     case effEditClose:
-        if (!editor) return 0;
-        editor->close();
-        return 1;
+        if (editor) editor->close();
+        return 0;
     case effEditIdle:
-        if (!editor) return 0;
-        editor->idle();
-        return 1;
+        if (editor) editor->idle();
+        return 0;
     case effIdentify:
         return vstFourCharCode("NvEf");
     case effGetChunk:

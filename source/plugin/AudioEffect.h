@@ -68,7 +68,11 @@ public:
     VstInt32 getNumParams() const { return numParams; }
 
     // --- host callback wrappers (0 without a host callback) ---
-    VstInt32 getMasterVersion() { return static_cast<VstInt32>(callHost(audioMasterVersion)); }
+    // A host that gives no version, or no host, counts as the oldest: 1.
+    VstInt32 getMasterVersion() {
+        const auto version = static_cast<VstInt32>(callHost(audioMasterVersion));
+        return version != 0 ? version : 1;
+    }
     VstInt32 getCurrentUniqueId() { return static_cast<VstInt32>(callHost(audioMasterCurrentId)); }
     void masterIdle() { callHost(audioMasterIdle); }
 

@@ -43,7 +43,7 @@ void AudioEffect::float2string(float value, char* text, VstInt32 maxLen) {
     double scale = 1.0;
     while (result.size() < displayWidth) {
         scale *= 10.0;
-        // Digits are cut, never rounded: 0.7f shows as 0.6999999.
+        // Digits are cut, never rounded: 0.7f shows as 0.699999.
         result += static_cast<char>('0' + static_cast<int>(std::fmod(std::floor(fraction * scale), 10.0)));
     }
     copyCut(result, text, maxLen);

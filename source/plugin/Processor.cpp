@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -92,6 +93,8 @@ void Processor::setFadeState(int s) {
 }
 
 void Processor::setSampleRate(float sr) {
+    // A host value that is no rate would size the delay memory from garbage; the rate stays.
+    if (!(std::isfinite(sr) && sr > 0.0f)) return;
     AudioEffectX::setSampleRate(sr);
     synth.setSampleRate(sr);
 }
@@ -108,9 +111,13 @@ float Processor::getParameter(VstInt32 index) {
 }
 
 void Processor::setParameterAutomated(VstInt32 index, float value) {
-    const std::thread::id reporting = echoThread.exchange(std::this_thread::get_id(), std::memory_order_acq_rel);
+    // Only the report that finds the guard free takes it and gives it back: with reports of two
+    // threads overlapping, handing back what each found would leave a finished thread marked.
+    std::thread::id free{};
+    const bool guarding = echoThread.compare_exchange_strong(free, std::this_thread::get_id(),
+                                                             std::memory_order_acq_rel);
     AudioEffectX::setParameterAutomated(index, value);
-    echoThread.store(reporting, std::memory_order_release);
+    if (guarding) echoThread.store(std::thread::id{}, std::memory_order_release);
 }
 
 // Host programs are not tied to the patch slots (MIDI program changes recall those).

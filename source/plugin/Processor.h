@@ -41,6 +41,7 @@ public:
 
     void suspend() override;
     void resume() override;
+    // Rates that are not finite and positive are ignored.
     void setSampleRate(float sr) override;
 
     void setParameter(VstInt32 index, float value) override;
@@ -101,6 +102,7 @@ private:
     std::string chunkText;
     // The thread reporting this instance's own change to the host: the host's
     // echo on that thread is ignored, while other threads still set parameters.
+    // A report overlapping another thread's leaves the guard to that thread.
     std::atomic<std::thread::id> echoThread{};
     // Last: it stops before the engine it polls goes away.
     LoadPoller loadPoller;

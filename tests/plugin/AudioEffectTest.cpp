@@ -204,8 +204,8 @@ TEST(AudioEffectDispatcher, EditorOpcodesReachTheEditor) {
     int window = 0;
     EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, &window, 0), 1);
     EXPECT_TRUE(editor->isOpen());
-    EXPECT_EQ(effect.dispatcher(effEditIdle, 0, 0, nullptr, 0), 1);
-    EXPECT_EQ(effect.dispatcher(effEditClose, 0, 0, nullptr, 0), 1);
+    EXPECT_EQ(effect.dispatcher(effEditIdle, 0, 0, nullptr, 0), 0);
+    EXPECT_EQ(effect.dispatcher(effEditClose, 0, 0, nullptr, 0), 0);
     EXPECT_FALSE(editor->isOpen());
     EXPECT_EQ(editor->calls, (std::vector<std::string>{"getRect", "open", "idle", "close"}));
 }
@@ -264,13 +264,18 @@ TEST(AudioEffectHostCalls, SetParameterAutomatedSetsThenTellsTheHost) {
     EXPECT_EQ(hostCalls[0].opt, 0.125f);
 }
 
-TEST(AudioEffectHostCalls, WithoutHostCallbackTheWrappersStillSetAndAnswerZero) {
+TEST(AudioEffectHostCalls, WithoutHostCallbackTheWrappersStillSetAndAnswerNothing) {
     RecordingEffect effect;
     effect.setParameterAutomated(0, 1.0f);
     EXPECT_EQ(effect.calls.size(), 1u);
-    EXPECT_EQ(effect.getMasterVersion(), 0);
+    EXPECT_EQ(effect.getMasterVersion(), 1);
     EXPECT_FALSE(effect.beginEdit(0));
     EXPECT_FALSE(effect.sizeWindow(10, 10));
+}
+
+TEST(AudioEffectHostCalls, AHostAnsweringNoVersionCountsAsVersionOne) {
+    RecordingEffect effect([](AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) -> VstIntPtr { return 0; });
+    EXPECT_EQ(effect.getMasterVersion(), 1);
 }
 
 TEST(AudioEffectHostCalls, WrappersSendTheirOpcodes) {

@@ -9,8 +9,10 @@
 #include <dlfcn.h>
 
 #include <cmath>
+#include <future>
 #include <limits>
 #include <set>
+#include <thread>
 
 namespace korvel::test {
 namespace {
@@ -149,6 +151,19 @@ TEST(QuillmarModule, AutomatesOnlyParametersWithAScaling) {
     for (auto [index, answer] : cases) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, index), answer) << index;
 }
 
+TEST(QuillmarModule, TakesOnlyFiniteAndPositiveSampleRates) {
+    ScratchFolder folder;
+    PluginInstance plugin(quillmarModule(), 48000, 512);
+    for (float rate : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
+                       std::numeric_limits<float>::infinity()}) {
+        plugin.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        EXPECT_EQ(processorOf(plugin).getSampleRate(), 48000.0f) << rate;
+        EXPECT_EQ(processorOf(plugin).getSynth().getSampleRate(), 48000.0) << rate;
+    }
+    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    EXPECT_EQ(processorOf(plugin).getSynth().getSampleRate(), 96000.0);
+}
+
 TEST(QuillmarModule, HostProgramsKeepTheirNumberAndName) {
     ScratchFolder folder;
     PluginInstance plugin(quillmarModule(), RATE, 512);
@@ -188,6 +203,44 @@ TEST(QuillmarModule, ReportsItsOwnChangesAndIgnoresTheHostsEcho) {
     // The host's own changes still count.
     record.setParameter(&record, 4, 0.0f);
     EXPECT_EQ(record.getParameter(&record, 4), 0.0f);
+}
+
+// While the first thread's report is with the host, a second thread starts its own report, which
+// outlasts the first.
+struct OverlappingReportsHost {
+    static inline Processor* processor = nullptr;
+    static inline std::thread::id firstThread;
+    static inline std::promise<void> secondInside;
+    static inline std::promise<void> firstDone;
+    static inline std::thread second;
+
+    static VstIntPtr callback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+        if (opcode == audioMasterVersion) return 2400;
+        if (opcode != audioMasterAutomate || processor == nullptr) return 0;
+        if (std::this_thread::get_id() == firstThread) {
+            second = std::thread([] { processor->setParameterAutomated(5, 0.5f); });
+            secondInside.get_future().wait();
+        } else {
+            secondInside.set_value();
+            firstDone.get_future().wait();
+        }
+        return 0;
+    }
+};
+
+TEST(QuillmarModule, OverlappingReportsLeaveNoThreadIgnored) {
+    ScratchFolder folder;
+    PluginInstance plugin(quillmarModule(), RATE, 512, OverlappingReportsHost::callback);
+    AEffect& record = plugin.effect();
+    OverlappingReportsHost::processor = &processorOf(plugin);
+    OverlappingReportsHost::firstThread = std::this_thread::get_id();
+    processorOf(plugin).setParameterAutomated(4, 0.5f);
+    OverlappingReportsHost::firstDone.set_value();
+    OverlappingReportsHost::second.join();
+    OverlappingReportsHost::processor = nullptr;
+
+    record.setParameter(&record, 4, 0.9f);
+    EXPECT_EQ(record.getParameter(&record, 4), 0.9f);
 }
 
 TEST(QuillmarModule, InstancesKeepTheirOwnParameters) {
