@@ -19,10 +19,12 @@ constexpr unsigned char PITCH_BEND = 0xE0;
 }  // namespace
 
 void Processor::processReplacing(float** /*inputs*/, float** outputs, VstInt32 frames) {
+    // Hosts send empty blocks; one must not use up a pending fade that it cannot apply.
+    if (frames <= 0) return;
     const int state = fadeState.load(std::memory_order_acquire);
     if (state < FADE_IN) {
-        std::fill_n(outputs[0], std::max(frames, 0), 0.0f);
-        std::fill_n(outputs[1], std::max(frames, 0), 0.0f);
+        std::fill_n(outputs[0], frames, 0.0f);
+        std::fill_n(outputs[1], frames, 0.0f);
         return;
     }
     synth.render(outputs, frames);

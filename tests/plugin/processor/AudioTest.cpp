@@ -123,6 +123,18 @@ TEST_F(QuillmarAudio, SuspendFadesOutTheLastFramesOfTheNextBlockThenStaysSilent)
     }
 }
 
+TEST_F(QuillmarAudio, ABlockWithoutFramesLeavesAPendingFadePending) {
+    auto plugin = playing();
+    Processor& processor = processorOf(*plugin);
+    float* none[] = {nullptr, nullptr};
+    plugin->processReplacing(none, none, 0);
+    EXPECT_EQ(processor.getFadeState(), Processor::FADE_IN);
+    renderBlocks(*plugin, 512, 512);
+    plugin->suspend();
+    plugin->processReplacing(none, none, 0);
+    EXPECT_EQ(processor.getFadeState(), Processor::FADE_OUT);
+}
+
 TEST_F(QuillmarAudio, FadeStatesFollowResumeAndSuspend) {
     auto plugin = playing();
     Processor& processor = processorOf(*plugin);
