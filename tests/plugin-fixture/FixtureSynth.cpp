@@ -27,6 +27,9 @@ public:
         setNumOutputs(2);
         isSynth(true);
         programsAreChunks(true);
+#ifdef FIXTURE_WITHOUT_REPLACING
+        canProcessReplacing(false);  // as a plug-in from before 2.4 may be
+#endif
     }
 
     void resume() override { running = true; }

@@ -53,6 +53,8 @@ TEST(HostTool, FaultsGiveAClearMessageAndExitCode) {
         {quoted(dir.file("missing.so").string()) + " --list", 1, "quillmar-host: no such plug-in file"},
         {quoted(dir.file("text.so").string()) + " --list", 1, "quillmar-host: not a plug-in"},
         {quoted(QUILLMAR_FIXTURE_NO_ENTRY) + " --list", 1, "quillmar-host: no VST entry point"},
+        {quoted(QUILLMAR_FIXTURE_NO_REPLACING) + " --out " + quoted(dir.file("out.wav").string()), 1,
+         "quillmar-host: the plug-in cannot render"},
         {quoted(QUILLMAR_FIXTURE_SYNTH) + " --list --state " + quoted(dir.file("none.json").string()), 1,
          "cannot read state file"},
     };

@@ -31,6 +31,8 @@ RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::
                      WavWriter& out) {
     const int outputCount = plugin.effect().numOutputs;
     if (outputCount <= 0) throw HostError("the plug-in has no outputs to render");
+    if ((plugin.effect().flags & effFlagsCanReplacing) == 0 || plugin.effect().processReplacing == nullptr)
+        throw HostError("the plug-in cannot render: it offers no replacing process call");
     ChannelBuffers inputs(std::max(plugin.effect().numInputs, 0), blockSize);
     ChannelBuffers outputs(outputCount, blockSize);
     EventBlock events;

@@ -16,6 +16,7 @@ struct RenderSummary {
 
 // Runs the resumed plug-in for frames frames in blocks of blockSize, sending each block's
 // MIDI messages before processing it, and writes its outputs (silent inputs) to out.
+// Throws HostError for a plug-in without outputs or without replacing processing.
 RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::int64_t frames, int blockSize,
                      WavWriter& out);
 
