@@ -35,6 +35,32 @@ TEST_F(KnobTest, LinearDragMovesByRangeOver200Pixels)
     EXPECT_EQ(listener.changes, 2);
 }
 
+TEST_F(KnobTest, AnotherButtonDuringTheDragNeitherStopsItNorLeavesTheGestureOpen)
+{
+    auto* k = knob(kLinearMode);
+    k->setValue(0.2f);
+    for (const bool leftUpFirst : {false, true}) {
+        SCOPED_TRACE(leftUpFirst ? "left released first" : "right released first");
+        editor.log.clear();
+        const float start = k->getValue();
+        press(CPoint(30., 30.));
+        press(CPoint(30., 30.), kRButton);
+        move(CPoint(30., 10.), kLButton | kRButton); // up 20
+        EXPECT_FLOAT_EQ(k->getValue(), start + 0.1f);
+        if (leftUpFirst) {
+            release(CPoint(30., 10.), kLButton);
+            move(CPoint(30., 0.), kRButton);
+            release(CPoint(30., 0.), kRButton);
+        } else {
+            release(CPoint(30., 10.), kRButton);
+            release(CPoint(30., 10.), kLButton);
+        }
+        EXPECT_FLOAT_EQ(k->getValue(), start + 0.1f);
+        EXPECT_EQ(editor.log, (testing::GestureLog{"begin 5", "end 5"}));
+        EXPECT_FALSE(k->isEditing());
+    }
+}
+
 TEST_F(KnobTest, ShiftZoomsAndRebasesWhereItChanges)
 {
     auto* k = knob(kLinearMode);

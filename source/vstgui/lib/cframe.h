@@ -123,7 +123,8 @@ private:
     void cancelMouseCapture();
     CButtonState markDoubleClick(const CPoint& where, CButtonState buttons, uint32 timeMs);
     CMouseEventResult routeMouseDown(CPoint where, CButtonState buttons, uint32 timeMs);
-    // Sends the capturing view its mouse-up once no button is held any more.
+    bool captureButtonsReleased() const;
+    // Sends the capturing view its mouse-up once the buttons of its press are up.
     void endCaptureIfReleased(CPoint where, CButtonState buttons);
     void collectFocusable(CView* view, std::vector<CView*>& out) const;
     void invalidateFocusArea(CView* view);

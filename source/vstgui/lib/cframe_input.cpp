@@ -73,15 +73,21 @@ CMouseEventResult CFrame::routeMouseDown(CPoint where, CButtonState buttons, uin
         return kMouseEventNotHandled;
     SharedPointer<CFrame> keepAlive(this);
     const CMouseEventResult result = CViewContainer::onMouseDown(where, buttons);
+    mouse->captureButtons = buttons.getButtonState();
     // A press that ran a modal dialog may have seen its release go by already.
-    if (buttons.getButtonState() != 0)
+    if (mouse->captureButtons != 0)
         endCaptureIfReleased(where, buttons);
     return result;
 }
 
+bool CFrame::captureButtonsReleased() const
+{
+    return (mouse->heldButtons & mouse->captureButtons) == 0;
+}
+
 void CFrame::endCaptureIfReleased(CPoint where, CButtonState buttons)
 {
-    if (mouse->heldButtons != 0 || !getMouseDownView())
+    if (!captureButtonsReleased() || !getMouseDownView())
         return;
     SharedPointer<CFrame> keepAlive(this);
     CViewContainer::onMouseUp(where, buttons);
@@ -98,7 +104,10 @@ CMouseEventResult CFrame::platformOnMouseMoved(CPoint where, CButtonState button
         }
         if (getMouseDownView()) {
             SharedPointer<CFrame> keepAlive(this);
-            return CViewContainer::onMouseMoved(where, buttons);
+            // A button pressed during the drag is ignored, so the capturing view keeps seeing its own.
+            const int32 ignored = kButtonMask & ~mouse->captureButtons;
+            CButtonState captured(buttons & ~ignored);
+            return CViewContainer::onMouseMoved(where, captured);
         }
         tooltip->pointerMoved(where, getTicks());
         return kMouseEventNotHandled;
@@ -118,7 +127,8 @@ CMouseEventResult CFrame::platformOnMouseUp(CPoint where, CButtonState buttons)
             endCaptureIfReleased(where, buttons);
             return overlay->onMouseUp(where, buttons);
         }
-        if (mouse->heldButtons != 0 || !getMouseDownView())
+        // The capture ends when the buttons that started it are up, so the view's edit ends with it.
+        if (!captureButtonsReleased() || !getMouseDownView())
             return kMouseEventNotHandled;
         SharedPointer<CFrame> keepAlive(this);
         return CViewContainer::onMouseUp(where, buttons);

@@ -12,6 +12,8 @@ namespace VSTGUI {
 
 struct CFrame::MouseTracking {
     int32 heldButtons{0};
+    // The buttons of the press that holds the capture; other buttons are ignored until it ends.
+    int32 captureButtons{0};
     bool haveLastPress{false};
     CPoint lastPressPoint;
     int32 lastPressButton{0};
