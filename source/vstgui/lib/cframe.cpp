@@ -346,11 +346,15 @@ void CFrame::serviceWhileModal()
 {
     if (!platform)
         return;
-    platform->pumpEvents();
-    invalidateDirtyViews();
-    paintInvalidRects();
-    if (editor)
-        editor->doIdleStuff();
+    try {
+        platform->pumpEvents();
+        invalidateDirtyViews();
+        paintInvalidRects();
+        if (editor)
+            editor->doIdleStuff();
+    } catch (...) {
+        // As in idle: a view's exception must neither end the dialog nor leave the frame modal.
+    }
 }
 
 } // namespace VSTGUI

@@ -1,4 +1,5 @@
 #include "vstgui/lib/platform/linux/filedialog.h"
+#include "vstgui/vstgui.h"
 
 #include "support/TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace VSTGUI {
 namespace {
@@ -128,6 +130,46 @@ TEST_F(FileDialogProcess, DestroyingARunningDialogStopsIt)
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->poll(0));
     dialog.reset(); // kills and reaps; a hang here would fail the test by its timeout
+}
+
+// Once armed, its next draw fails, after leaving the marker that lets the stand-in dialog finish.
+class FailingDrawView : public CView {
+public:
+    FailingDrawView(const CRect& size, std::filesystem::path marker) : CView(size), marker(std::move(marker)) {}
+    void draw(CDrawContext*) override
+    {
+        if (!armed)
+            return;
+        armed = false;
+        std::ofstream(marker) << "drawn";
+        throw std::runtime_error("draw failed");
+    }
+    CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override
+    {
+        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    }
+    bool armed{false};
+
+private:
+    std::filesystem::path marker;
+};
+
+TEST_F(FileDialogProcess, AViewFailingToDrawDuringTheDialogNeitherEndsItNorLeavesTheFrameModal)
+{
+    const auto marker = folder.file("drawn");
+    writeProgram("zenity", "while [ ! -e '" + marker.string() + "' ]; do sleep 0.01; done; echo /tmp/patch.json");
+    auto frame = owned(new CFrame(CRect(0., 0., 100., 100.), nullptr));
+    frame->open(nullptr);
+    auto* view = new FailingDrawView(CRect(0., 0., 50., 50.), marker);
+    frame->addView(view);
+    frame->idle();
+    view->armed = true;
+    view->invalid();
+    auto selector = owned(CNewFileSelector::create(frame, CNewFileSelector::kSelectFile));
+    ASSERT_TRUE(selector->runModal());
+    EXPECT_STREQ(selector->getSelectedFile(0), "/tmp/patch.json");
+    EXPECT_EQ(frame->platformOnMouseDown(CPoint(10., 10.), kLButton), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    frame->close();
 }
 
 } // namespace
