@@ -8,4 +8,4 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLMAR_SANITIZE=thread -DQUILLMAR_BENCH=OFF
 cmake --build build-tsan -j"$(nproc)" --target test_synth
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/synth/test_synth \
-    --gtest_filter='SoundLoader*:LoaderRecallTest.*:AudioThreadRecallTest.*:Files/LoadStateTest.*:ReleaseOrder/FinishOrderTest.*:DeferredRecallsTest.*'
+    --gtest_filter='SoundLoader*:LoaderRecallTest.*:AudioThreadRecallTest.*:Files/LoadStateTest.*:ReleaseOrder/FinishOrderTest.*:DeferredRecallsTest.*:SoundHandoverSlots.*'

@@ -32,10 +32,8 @@ void Grain::read(__m128d* frames, double* e, int count)
 }
 
 // Stage by stage: the crusher's and the filter's state together would not
-// fit the registers. Also built for AVX2, chosen when the library loads: its
-// three-operand forms spare the register copies along these chains (no FMA,
-// so the results are the same).
-__attribute__((target_clones("avx2", "default"))) void Grain::applyEffects(__m128d* frames, int count)
+// fit the registers.
+__attribute__((always_inline)) inline void Grain::effectStages(__m128d* frames, int count)
 {
     if (distorting) {
         DistortionPair distortionPair(distortion);
@@ -52,6 +50,30 @@ __attribute__((target_clones("avx2", "default"))) void Grain::applyEffects(__m12
             frames[i] = filterPair.process(frames[i]);
         filterPair.store();
     }
+}
+
+void Grain::applyEffectsSse2(__m128d* frames, int count)
+{
+    effectStages(frames, count);
+}
+
+// The AVX2 build's three-operand forms spare the register copies along these
+// chains (no FMA, so the results are the same). Chosen by an explicit test
+// rather than target_clones: the ifunc resolver that would pick it runs before
+// a sanitizer's runtime is up and crashes instrumented builds.
+#include "synth/dsp/Avx2Begin.h"
+void Grain::applyEffectsAvx2(__m128d* frames, int count)
+{
+    effectStages(frames, count);
+}
+#include "synth/dsp/Avx2End.h"
+
+void Grain::applyEffects(__m128d* frames, int count)
+{
+    if (hasAvx2())
+        applyEffectsAvx2(frames, count);
+    else
+        applyEffectsSse2(frames, count);
 }
 
 // Stage by stage over the block, left and right side by side: each frame sees

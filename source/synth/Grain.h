@@ -76,8 +76,12 @@ private:
     // or keyboard shaping, on a processor with AVX2: render() without the
     // steps between the read and the mix.
     void renderPlainAvx2(float* mixed);
-    // Distortion and filters, when the grain has them.
+    // Distortion and filters, when the grain has them: the AVX2 build of the
+    // same stages where the processor has it, else the SSE2 one.
     void applyEffects(__m128d* frames, int count);
+    void applyEffectsSse2(__m128d* frames, int count);
+    void applyEffectsAvx2(__m128d* frames, int count);
+    void effectStages(__m128d* frames, int count);
 };
 
 } // namespace korvel::veldro
