@@ -85,7 +85,7 @@ struct MidiEnvelope {
     }
 
     // The keyboard amplitude at frame i of the current sub-block.
-    double levelAt(int frame) const { return state == WAITING ? level.current : level.valueAt(frame); }
+    double levelAt(int frame) const { return state == WAITING ? double(level.current) : level.valueAt(frame); }
 };
 
 } // namespace korvel::veldro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cmath>
 #include <functional>
 
@@ -8,19 +9,44 @@ namespace korvel::veldro {
 // The live change time of one SynthParams instance, in seconds.
 using GlideTimeSource = std::function<double()>;
 
+// A double that threads share without a lock: relaxed atomic loads and
+// stores (plain moves on x86-64), copyable like the value it holds.
+class SharedDouble {
+public:
+    SharedDouble(double v = 0.0) : value(v) {}
+    SharedDouble(const SharedDouble& other) : value(other.load()) {}
+    SharedDouble& operator=(const SharedDouble& other)
+    {
+        store(other.load());
+        return *this;
+    }
+    SharedDouble& operator=(double v)
+    {
+        store(v);
+        return *this;
+    }
+    operator double() const { return load(); }
+
+private:
+    double load() const { return value.load(std::memory_order_relaxed); }
+    void store(double v) { value.store(v, std::memory_order_relaxed); }
+
+    std::atomic<double> value;
+};
+
 // A linear glide of one value toward its target. Written by the editor and
 // host threads (and by a program change on the audio thread), advanced by the
-// audio thread; plain fields, no lock: a reader may see a glide between two
-// of its field writes.
+// audio thread; no lock: a reader may see a glide between two of its field
+// writes, which only bends one step of the glide.
 struct Ramp {
     // A change smaller than this is taken at once.
     static constexpr double JUMP_CHANGE = 1e-5;
     // Glides shorter than this (seconds, or frames for a per-frame ramp) jump.
     static constexpr double MIN_GLIDE_TIME = 0.005;
 
-    double current = 0.0;
-    double target = 0.0;
-    double rate = 0.0; // change of current per unit of time; 0 at rest
+    SharedDouble current = 0.0;
+    SharedDouble target = 0.0;
+    SharedDouble rate = 0.0; // change of current per unit of time; 0 at rest
 
     // Glides to v over time; a negative or short time jumps.
     void setTarget(double v, double time)
@@ -57,10 +83,11 @@ struct Ramp {
     double valueAt(double t) const
     {
         const double v = current + rate * t;
+        const double end = target;
         if (rate > 0.0)
-            return v < target ? v : target;
+            return v < end ? v : end;
         if (rate < 0.0)
-            return v > target ? v : target;
+            return v > end ? v : end;
         return current;
     }
 };

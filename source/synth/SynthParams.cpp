@@ -39,7 +39,7 @@ bool SynthParams::isEngineRunning() const { return owner.isEngineRunning(); }
 
 double SynthParams::getChangeTime() const
 {
-    return isEngineRunning() ? params[param_id::CHANGE_TIME].value.target : 0.0;
+    return isEngineRunning() ? double(params[param_id::CHANGE_TIME].value.target) : 0.0;
 }
 
 std::uint64_t SynthParams::getPlayPosition() const

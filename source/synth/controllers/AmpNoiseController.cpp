@@ -47,7 +47,7 @@ double ampNoiseOutput(const ParamControl& slot, double&, const ControllerContext
         offset = context.params.engine().getSampleRate() * offset * 0.001;
     const double position = wrapPosition(double(context.params.getPlayPosition()) + offset, frames);
 
-    const double mix = std::clamp(slot.params[1].current, 0.0, 1.0);
+    const double mix = std::clamp<double>(slot.params[1].current, 0.0, 1.0);
     const double v = (1.0 - mix) * trackValue(noisiness, position) + mix * trackValue(amplitude, position);
     return v != 0.0 ? std::sqrt(v) : 0.0;
 }

@@ -29,8 +29,8 @@ double cornerTerm(const Corner& corner, double source)
 // offset (0, 0), velocity (1, 0), pitch bend (0, 1), mod wheel (1, 1).
 double midiOutput(const ParamControl& slot, double&, const ControllerContext& context)
 {
-    const double x = std::clamp(slot.params[0].current, 0.0, 1.0);
-    const double y = std::clamp(slot.params[1].current, 0.0, 1.0);
+    const double x = std::clamp<double>(slot.params[0].current, 0.0, 1.0);
+    const double y = std::clamp<double>(slot.params[1].current, 0.0, 1.0);
     const bool xh = x > 0.3, yh = y > 0.3, xl = x < 0.7, yl = y < 0.7;
     const MidiState& midi = context.params.engine().getMidiState();
 

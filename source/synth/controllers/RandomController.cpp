@@ -11,8 +11,8 @@ namespace korvel::veldro {
 // 1 mostly normal, 0 pushed toward -1 and +1).
 double randomOutput(const ParamControl& slot, double& state, const ControllerContext& context)
 {
-    const double walk = std::clamp(slot.params[0].current, 0.0, 1.0);
-    const double spread = std::clamp(slot.params[1].current, 0.0, 1.0);
+    const double walk = std::clamp<double>(slot.params[0].current, 0.0, 1.0);
+    const double spread = std::clamp<double>(slot.params[1].current, 0.0, 1.0);
     const double s = std::clamp(2.0 * spread - 1.0, -1.0, 1.0);
     const double a = std::abs(s);
 

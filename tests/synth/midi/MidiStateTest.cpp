@@ -198,7 +198,7 @@ TEST_F(QueuedNotesTest, NoteWithOnAndOffInOneBlockIsHeard)
         double loudest = 0.0;
         for (int i = 0; i < 64 && midi.envelope1.state != MidiEnvelope::RELEASE; ++i) {
             advance();
-            loudest = std::max(loudest, midi.envelope1.level.current);
+            loudest = std::max<double>(loudest, midi.envelope1.level.current);
         }
         EXPECT_GT(loudest, 0.0) << onFrame << ".." << offFrame;
         EXPECT_FALSE(midi.isHeld(0, 60));

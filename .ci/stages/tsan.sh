@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The engine, the loader and the plug-in under ThreadSanitizer: the audio
+# thread, the editor's and host's threads, the load poller and the loading
+# workers share parameters, sounds and the sound cache without locks (but the
+# cache's).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUILLMAR_SANITIZE=thread -DQUILLMAR_BENCH=OFF
+cmake --build build-tsan -j"$(nproc)" --target test_synth test_plugin
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+build-tsan/tests/synth/test_synth
+build-tsan/tests/plugin/test_plugin
