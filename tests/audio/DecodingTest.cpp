@@ -74,7 +74,7 @@ TEST_F(DecodingTest, ReadsBackWhatWasWritten) {
                             Kind{Container::AIFF, SampleType::INT24, 1e-6}, Kind{Container::AIFC, SampleType::FLOAT32, 0},
                             Kind{Container::AIFC, SampleType::FLOAT64, 0}, Kind{Container::AIFC, SampleType::INT16, 1e-4}}) {
         SCOPED_TRACE(testing::Message() << int(kind.container) << "/" << int(kind.type));
-        const auto pack = load(SoundSpec{kind.container, kind.type, 2, 48000, values});
+        const auto pack = load(SoundRecipe{kind.container, kind.type, 2, 48000, values});
         ASSERT_EQ(pack->state(), audio::LoadState::READY);
         EXPECT_EQ(pack->format().sampleRate, 48000u);
         EXPECT_EQ(pack->channels(), 2u);

@@ -17,4 +17,4 @@ std::shared_ptr<audio::SoundPack> SoundFixture::load(const Bytes& bytes) {
     return std::make_shared<audio::SoundPack>(std::make_shared<audio::Soundfile>(path), path);
 }
 
-std::shared_ptr<audio::SoundPack> SoundFixture::load(const SoundSpec& spec) { return load(buildSoundFile(spec)); }
+std::shared_ptr<audio::SoundPack> SoundFixture::load(const SoundRecipe& recipe) { return load(buildSoundFile(recipe)); }

@@ -16,7 +16,7 @@ protected:
     std::wstring writeFile(const testing_support::Bytes& bytes);
     std::shared_ptr<audio::Soundfile> open(const testing_support::Bytes& bytes);
     std::shared_ptr<audio::SoundPack> load(const testing_support::Bytes& bytes);
-    std::shared_ptr<audio::SoundPack> load(const testing_support::SoundSpec& spec);
+    std::shared_ptr<audio::SoundPack> load(const testing_support::SoundRecipe& recipe);
 
     testing_support::TempDir dir;
 

@@ -10,8 +10,8 @@ using audio::LoadState::READY;
 
 namespace {
 
-SoundSpec monoFloat(std::vector<double> samples) {
-    return SoundSpec{Container::WAVE, SampleType::FLOAT32, 1, 44100, std::move(samples)};
+SoundRecipe monoFloat(std::vector<double> samples) {
+    return SoundRecipe{Container::WAVE, SampleType::FLOAT32, 1, 44100, std::move(samples)};
 }
 
 std::vector<double> sine(std::size_t frames, int channels, double frequency) {
@@ -51,14 +51,14 @@ TEST_F(SoundPackTest, StereoWrapFramesKeepTheInterleaving) {
     std::vector<double> values;
     for (int f = 0; f < 12; ++f)
         values.insert(values.end(), {f / 16.0, -f / 16.0});
-    const auto pack = load(SoundSpec{Container::WAVE, SampleType::FLOAT32, 2, 44100, values});
+    const auto pack = load(SoundRecipe{Container::WAVE, SampleType::FLOAT32, 2, 44100, values});
     ASSERT_EQ(pack->samples().size(), 44u);
     for (std::size_t i = 0; i < 20; ++i)
         EXPECT_EQ(pack->samples()[24 + i], pack->samples()[i]);
 }
 
 TEST_F(SoundPackTest, FiveSecondStereoSoundHasTheExpectedTrackSizes) {
-    const auto pack = load(SoundSpec{Container::WAVE, SampleType::INT16, 2, 44100, sine(220500, 2, 440)});
+    const auto pack = load(SoundRecipe{Container::WAVE, SampleType::INT16, 2, 44100, sine(220500, 2, 440)});
     ASSERT_EQ(pack->state(), READY);
     EXPECT_EQ(pack->samples().size(), 220510u * 2);
     EXPECT_EQ(pack->amplitude().step, 1.0 / 100);
@@ -110,7 +110,7 @@ TEST_F(SoundPackTest, RefusesPathsThatAreNotRegularFiles) {
 TEST_F(SoundPackTest, TinySoundsAreSafe) {
     for (const std::size_t frames : {1u, 2u, 9u, 11u, 23u, 31u, 32u, 54u}) {
         SCOPED_TRACE(frames);
-        const auto pack = load(SoundSpec{Container::WAVE, SampleType::INT16, 2, 44100, sine(frames, 2, 3000)});
+        const auto pack = load(SoundRecipe{Container::WAVE, SampleType::INT16, 2, 44100, sine(frames, 2, 3000)});
         ASSERT_EQ(pack->state(), READY);
         const std::size_t total = frames + 10;
         EXPECT_EQ(pack->amplitude().values.size(), total / 20 + 1);
@@ -134,7 +134,7 @@ TEST_F(SoundPackTest, HugeUnclampedSamplesKeepTracksFinite) {
     std::vector<double> values;
     for (int i = 0; i < 300; ++i)
         values.push_back(i % 3 == 0 ? 1e300 : (i % 3 == 1 ? -3e38 : 2.5));
-    const auto pack = load(SoundSpec{Container::AIFC, SampleType::FLOAT64, 1, 44100, values});
+    const auto pack = load(SoundRecipe{Container::AIFC, SampleType::FLOAT64, 1, 44100, values});
     ASSERT_EQ(pack->state(), READY);
     EXPECT_EQ(pack->samples()[1], -3e38f);
     EXPECT_EQ(pack->samples()[2], 2.5f);

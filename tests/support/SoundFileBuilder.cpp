@@ -170,24 +170,24 @@ Bytes encodeSamples(const std::vector<double>& values, SampleType type, Endian o
     return out;
 }
 
-Bytes buildSoundFile(const SoundSpec& spec) {
-    SoundFileBuilder builder(spec.container);
-    const Bytes samples = encodeSamples(spec.samples, spec.type, builder.order());
-    const auto bits = std::uint16_t(8 * storedBytes(spec.type));
-    if (spec.container == Container::WAVE) {
-        const std::uint16_t tag = isInteger(spec.type) ? 1 : 3;
-        return builder.chunk("fmt ", waveFormat(tag, spec.channels, spec.sampleRate, bits)).chunk("data", samples).bytes();
+Bytes buildSoundFile(const SoundRecipe& recipe) {
+    SoundFileBuilder builder(recipe.container);
+    const Bytes samples = encodeSamples(recipe.samples, recipe.type, builder.order());
+    const auto bits = std::uint16_t(8 * storedBytes(recipe.type));
+    if (recipe.container == Container::WAVE) {
+        const std::uint16_t tag = isInteger(recipe.type) ? 1 : 3;
+        return builder.chunk("fmt ", waveFormat(tag, recipe.channels, recipe.sampleRate, bits)).chunk("data", samples).bytes();
     }
     std::string_view compression;
-    if (spec.container == Container::AIFC)
-        compression = spec.type == SampleType::FLOAT32 ? "fl32" : spec.type == SampleType::FLOAT64 ? "fl64" : "NONE";
-    const auto frames = std::uint32_t(spec.channels ? spec.samples.size() / spec.channels : 0);
-    return builder.chunk("COMM", commChunk(spec.channels, frames, bits, spec.sampleRate, compression))
+    if (recipe.container == Container::AIFC)
+        compression = recipe.type == SampleType::FLOAT32 ? "fl32" : recipe.type == SampleType::FLOAT64 ? "fl64" : "NONE";
+    const auto frames = std::uint32_t(recipe.channels ? recipe.samples.size() / recipe.channels : 0);
+    return builder.chunk("COMM", commChunk(recipe.channels, frames, bits, recipe.sampleRate, compression))
         .chunk("SSND", ssndChunk(samples))
         .bytes();
 }
 
-void writeSoundFile(const std::filesystem::path& path, const SoundSpec& spec) { writeBytes(path, buildSoundFile(spec)); }
+void writeSoundFile(const std::filesystem::path& path, const SoundRecipe& recipe) { writeBytes(path, buildSoundFile(recipe)); }
 
 void writeBytes(const std::filesystem::path& path, const Bytes& data) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -57,7 +57,7 @@ Bytes encodeSamples(const std::vector<double>& values, SampleType type, Endian o
 int storedBytes(SampleType type);
 
 // --- whole files
-struct SoundSpec {
+struct SoundRecipe {
     Container container = Container::WAVE;
     SampleType type = SampleType::INT16;
     std::uint16_t channels = 2;
@@ -67,8 +67,8 @@ struct SoundSpec {
 
 // "fmt "/"data" or COMM/SSND holding the samples in the container's own byte order
 // (AIFC: "NONE" for integers, "fl32"/"fl64" for floats).
-Bytes buildSoundFile(const SoundSpec& spec);
-void writeSoundFile(const std::filesystem::path& path, const SoundSpec& spec);
+Bytes buildSoundFile(const SoundRecipe& recipe);
+void writeSoundFile(const std::filesystem::path& path, const SoundRecipe& recipe);
 void writeBytes(const std::filesystem::path& path, const Bytes& data);
 
 } // namespace testing_support

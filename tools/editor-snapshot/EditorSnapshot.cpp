@@ -21,7 +21,7 @@ using namespace VSTGUI;
 using namespace korvel;
 using namespace korvel::veldro;
 
-struct KnobSpec {
+struct KnobLayout {
     int id;
     const char* format;
     int precision;
@@ -53,11 +53,11 @@ public:
         const CRect content = box->getContentRect();
         CCoord left = content.left;
         gui::CKBKnob* firstKnob = nullptr;
-        for (const KnobSpec& spec : {KnobSpec{4, "rate %.*f / s", 2}, KnobSpec{5, "length", -3},
-                                     KnobSpec{12, "pan %.2f", 2}, KnobSpec{13, "", 2}})
+        for (const KnobLayout& layout : {KnobLayout{4, "rate %.*f / s", 2}, KnobLayout{5, "length", -3},
+                                     KnobLayout{12, "pan %.2f", 2}, KnobLayout{13, "", 2}})
         {
             const CRect knobRect(left, content.top, left + knobSize, content.top + knobSize);
-            auto* knob = addKnob(*box, spec, knobRect, labelHeight);
+            auto* knob = addKnob(*box, layout, knobRect, labelHeight);
             if (!firstKnob)
                 firstKnob = knob;
             left += knobSize + gui::s(24);
@@ -81,19 +81,19 @@ public:
     }
 
 private:
-    gui::CKBKnob* addKnob(gui::CGroupbox& box, const KnobSpec& spec, const CRect& rect, CCoord labelHeight)
+    gui::CKBKnob* addKnob(gui::CGroupbox& box, const KnobLayout& layout, const CRect& rect, CCoord labelHeight)
     {
-        const ParamInfo& info = getParamInfo(spec.id);
-        auto* bridge = bridges.make<GuiSynthParamDisplay>(&params, spec.id, makeScaling(info.range));
-        if (spec.id == 13) {
+        const ParamInfo& info = getParamInfo(layout.id);
+        auto* bridge = bridges.make<GuiSynthParamDisplay>(&params, layout.id, makeScaling(info.range));
+        if (layout.id == 13) {
             bridge->setFormat(30.0, ValueFormat("dist boost %.1f", 2));
             bridge->setFormat(0.0, ValueFormat("dist fold %.1f", 2));
         } else {
-            bridge->setFormat(info.range.default_value, ValueFormat(spec.format, spec.precision));
+            bridge->setFormat(info.range.default_value, ValueFormat(layout.format, layout.precision));
         }
         auto* label = gui::makeTextDisplay({rect.left, rect.bottom, rect.right + gui::s(20), rect.bottom + labelHeight},
                                            "", "", palette);
-        auto* knob = makeKnob(rect, bridge, spec.id, label, palette);
+        auto* knob = makeKnob(rect, bridge, layout.id, label, palette);
         if (info.range.min < 0)
             knob->setDrawStyle(knob->getDrawStyle() | CKnob::kCoronaFromCenter);
         const auto normalizedDefault = static_cast<float>(bridge->getScaling()->toNormalized(info.range.default_value));

@@ -10,10 +10,10 @@ namespace korvel::test {
 std::shared_ptr<audio::SoundPack> loadMonoSound(const testing_support::TempDir& dir, const std::vector<double>& samples)
 {
     const std::wstring path = dir.file("sound.wav").wstring();
-    testing_support::SoundSpec spec;
-    spec.channels = 1;
-    spec.samples = samples;
-    testing_support::writeSoundFile(path, spec);
+    testing_support::SoundRecipe recipe;
+    recipe.channels = 1;
+    recipe.samples = samples;
+    testing_support::writeSoundFile(path, recipe);
     return std::make_shared<audio::SoundPack>(std::make_shared<audio::Soundfile>(path), path);
 }
 

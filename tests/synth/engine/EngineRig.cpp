@@ -12,16 +12,16 @@ namespace korvel::test {
 std::wstring TestSounds::write(int channels, int frames, const std::function<float(int, int)>& sample,
                                std::uint32_t sampleRate)
 {
-    testing_support::SoundSpec spec;
-    spec.type = testing_support::SampleType::FLOAT32;
-    spec.channels = static_cast<std::uint16_t>(channels);
-    spec.sampleRate = sampleRate;
+    testing_support::SoundRecipe recipe;
+    recipe.type = testing_support::SampleType::FLOAT32;
+    recipe.channels = static_cast<std::uint16_t>(channels);
+    recipe.sampleRate = sampleRate;
     for (int frame = 0; frame < frames; ++frame) {
         for (int channel = 0; channel < channels; ++channel)
-            spec.samples.push_back(sample(frame, channel));
+            recipe.samples.push_back(sample(frame, channel));
     }
     const std::wstring path = dir.file("sound" + std::to_string(files++) + ".wav").wstring();
-    testing_support::writeSoundFile(path, spec);
+    testing_support::writeSoundFile(path, recipe);
     return path;
 }
 

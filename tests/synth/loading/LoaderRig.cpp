@@ -89,12 +89,12 @@ std::shared_ptr<audio::SoundPack> LoaderRig::cached(const std::filesystem::path&
 
 std::filesystem::path LoaderRig::writeSound(const std::string& name, int frames) const
 {
-    testing_support::SoundSpec spec;
-    spec.channels = 1;
+    testing_support::SoundRecipe recipe;
+    recipe.channels = 1;
     for (int i = 0; i < frames; ++i)
-        spec.samples.push_back(0.5 * std::sin(i * 0.05));
+        recipe.samples.push_back(0.5 * std::sin(i * 0.05));
     const std::filesystem::path path = dir.file(name);
-    testing_support::writeSoundFile(path, spec);
+    testing_support::writeSoundFile(path, recipe);
     return path;
 }
 

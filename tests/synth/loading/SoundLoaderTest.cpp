@@ -238,9 +238,9 @@ TEST_F(SoundLoaderTest, ListenersMayCallBackIntoTheLoader)
 TEST(SoundLoaderLifetime, LoadsOnTheirOwnThreadsAndWaitsForThemWhenDestroyed)
 {
     testing_support::TempDir dir;
-    testing_support::SoundSpec spec;
-    spec.samples.assign(4000, 0.25);
-    writeSoundFile(dir.file("async.wav"), spec);
+    testing_support::SoundRecipe recipe;
+    recipe.samples.assign(4000, 0.25);
+    writeSoundFile(dir.file("async.wav"), recipe);
     test::ParamsRig rig;
     std::shared_ptr<audio::SoundPack> installed;
     {

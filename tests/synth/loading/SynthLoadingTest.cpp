@@ -24,12 +24,12 @@ void pollUntilSettled(Synth& synth)
 TEST(SynthLoading, ADroppedFileBecomesTheCurrentSoundAfterThePoll)
 {
     testing_support::TempDir dir;
-    testing_support::SoundSpec spec;
-    spec.channels = 1;
+    testing_support::SoundRecipe recipe;
+    recipe.channels = 1;
     for (int i = 0; i < 4410; ++i)
-        spec.samples.push_back(0.5 * std::sin(i * 0.05));
+        recipe.samples.push_back(0.5 * std::sin(i * 0.05));
     auto path = dir.file("tone.wav");
-    testing_support::writeSoundFile(path, spec);
+    testing_support::writeSoundFile(path, recipe);
 
     Synth synth;
     synth.setSampleRate(44100);
