@@ -73,12 +73,12 @@ bool Synth::isAudioThread() const
     return audioThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
 }
 
-void Synth::markAudioThread()
+Synth::AudioThreadScope::AudioThreadScope(Synth& synth)
+    : synth(synth), previous(synth.audioThread.exchange(std::this_thread::get_id(), std::memory_order_relaxed))
 {
-    const std::thread::id self = std::this_thread::get_id();
-    if (audioThread.load(std::memory_order_relaxed) != self)
-        audioThread.store(self, std::memory_order_relaxed);
 }
+
+Synth::AudioThreadScope::~AudioThreadScope() { synth.audioThread.store(previous, std::memory_order_relaxed); }
 
 void Synth::render(float** outputs, int n)
 {
@@ -88,7 +88,7 @@ void Synth::render(float** outputs, int n)
     float* right = outputs[1];
     std::fill_n(left, n, 0.0f);
     std::fill_n(right, n, 0.0f);
-    markAudioThread();
+    params.retryHeldRecall();
     renderRate = sampleRate.load(std::memory_order_relaxed);
     if (!(renderRate > 0.0)) {
         carry.clear();
@@ -210,7 +210,6 @@ void Synth::computeKeyboardGains()
 
 void Synth::processMidiEvent(const NoteRecord& note)
 {
-    markAudioThread();
     // A note takes effect at the first sub-block that starts at or after its
     // frame. Small host blocks make the engine render up to 7 frames ahead
     // (the carried frames); rounding up, never down, means a note always

@@ -41,6 +41,21 @@ public:
     static constexpr double MIN_GRAIN_RATE = 1.0 / 60.0;
     static constexpr double MAX_GRAIN_RATE = 2000.0;
 
+    // Marks the constructing thread as the audio thread until destroyed;
+    // the host's processing calls hold one, so a thread that processes for
+    // the first time is known as such. Scopes nest.
+    class AudioThreadScope {
+    public:
+        explicit AudioThreadScope(Synth& synth);
+        ~AudioThreadScope();
+        AudioThreadScope(const AudioThreadScope&) = delete;
+        AudioThreadScope& operator=(const AudioThreadScope&) = delete;
+
+    private:
+        Synth& synth;
+        std::thread::id previous;
+    };
+
     Synth();
     ~Synth() override;
     Synth(const Synth&) = delete;
@@ -74,6 +89,8 @@ public:
     std::shared_ptr<const audio::SoundPack> getCurrentSound() const override;
     double getSampleRate() const override { return sampleRate.load(std::memory_order_relaxed); }
     const MidiState& getMidiState() const override { return midi; }
+    // Inside an AudioThreadScope of this engine.
+    bool isAudioThread() const override;
 
     // --- sound loading (see SoundLoader for the threads of each call)
 
@@ -113,8 +130,6 @@ private:
     void movePlayHead();
     void computeKeyboardGains();
     void spawnGrain();
-    bool isAudioThread() const;
-    void markAudioThread();
 
     MidiState midi;
     std::atomic<double> sampleRate{0.0};
