@@ -41,7 +41,7 @@ public:
 
     void suspend() override;
     void resume() override;
-    // Rates that are not finite and positive are ignored.
+    // Rates outside 8 kHz..768 kHz are ignored.
     void setSampleRate(float sr) override;
 
     void setParameter(VstInt32 index, float value) override;

@@ -20,8 +20,22 @@ Synth::~Synth() = default;
 
 void Synth::setSampleRate(double sr)
 {
+    if (!isUsableSampleRate(sr))
+        return;
+    requestedRate.store(sr);
+    if (getRunState() < RUNNING_WITHOUT_SOUND)
+        applySampleRate();
+}
+
+void Synth::applySampleRate()
+{
+    const double sr = requestedRate.load();
+    if (sr == sampleRate.load())
+        return;
     sampleRate.store(sr);
     output.resize(static_cast<std::uint64_t>(sr * 10.0));
+    // Echoes timed for the old rate would come back at the wrong pitch.
+    output.clear();
 }
 
 void Synth::setGrainPoolSize(std::size_t n)
@@ -50,6 +64,8 @@ bool Synth::isSoundReady() const
 
 void Synth::resume()
 {
+    // Hosts never process while they resume: the delay memory is free to resize.
+    applySampleRate();
     clockRestart.store(true);
     runState.store(sounds.latestState() >= 0 ? RUNNING_WITH_SOUND : RUNNING_WITHOUT_SOUND);
 }
@@ -123,7 +139,7 @@ void Synth::renderSubBlock(float* left, float* right)
         parameterTick();
     midi.advance(SUB_BLOCK_FRAMES, renderRate, params);
     movePlayHead();
-    grainClock += grainsPerSample * SUB_BLOCK_FRAMES;
+    grainClock = std::min(grainClock + grainsPerSample * SUB_BLOCK_FRAMES, MAX_GRAIN_BACKLOG);
     if (grainClock >= 1.0 && runState.load(std::memory_order_relaxed) >= RUNNING_WITH_SOUND) {
         spawnGrain();
         grainClock -= 1.0;

@@ -40,6 +40,14 @@ public:
     static constexpr std::size_t DEFAULT_POOL_SIZE = 1000;
     static constexpr double MIN_GRAIN_RATE = 1.0 / 60.0;
     static constexpr double MAX_GRAIN_RATE = 2000.0;
+    // Grains owed by the grain clock beyond this are dropped: a sub-block
+    // starts at most one.
+    static constexpr double MAX_GRAIN_BACKLOG = 2.0;
+    // Rates a host can mean; others leave the rate as it is.
+    static constexpr double MIN_SAMPLE_RATE = 8000.0;
+    static constexpr double MAX_SAMPLE_RATE = 768000.0;
+
+    static bool isUsableSampleRate(double sr) { return sr >= MIN_SAMPLE_RATE && sr <= MAX_SAMPLE_RATE; }
 
     // Marks the constructing thread as the audio thread until destroyed;
     // the host's processing calls hold one, so a thread that processes for
@@ -61,9 +69,10 @@ public:
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
 
-    // --- set-up: host's GUI thread, while the engine is suspended
+    // --- set-up: host's GUI thread
 
-    // Also sizes the delay memory for 10 seconds.
+    // Takes a usable rate at once while the engine is suspended, else at the
+    // next resume; the delay memory is sized for 10 seconds and emptied then.
     void setSampleRate(double sr);
     // Grows the grain pool to n records; it never shrinks.
     void setGrainPoolSize(std::size_t n);
@@ -124,6 +133,7 @@ public:
     const Grain* newestGrain() const { return grains.newest(); }
 
 private:
+    void applySampleRate();
     void renderSubBlock(float* left, float* right);
     void takeUpSound();
     void parameterTick();
@@ -133,6 +143,7 @@ private:
 
     MidiState midi;
     std::atomic<double> sampleRate{0.0};
+    std::atomic<double> requestedRate{0.0};
     std::uint64_t frameCounter = 0;
     GrainPool grains;
     std::atomic<int> runState{NEW};
