@@ -134,8 +134,11 @@ void SynthParams::updateDefaultMask(int id, double v)
     std::uint32_t bit = 0;
     switch (id) {
     case param_id::PATCH_RANDOM:
-    case param_id::PATCH_GLOBALS:
         bit = GROUP_GLOBALS;
+        break;
+    case param_id::PATCH_GLOBALS:
+        // "Change ADSR with patch": a recall takes the envelope points with bit 16.
+        bit = GROUP_ENVELOPE | GROUP_GLOBALS;
         break;
     case param_id::PATCH_SOUNDFILE:
         bit = GROUP_SOUND;

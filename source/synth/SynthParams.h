@@ -103,7 +103,8 @@ public:
     // --- host's parameter thread
 
     // Host setParameter: x outside [0, 1] or NaN is ignored. Glides with the
-    // change time and tells the listener of the parameter (flag 512). Grain
+    // change time and tells the listener of the parameter (flag 512); the
+    // options 58..61 update the default mask as setParamImmediate does. Grain
     // attack plus decay never exceeds 1; envelope levels move their partner.
     void setParamNormalized(int id, double x);
     // Host getParameter: always within [0, 1], and a value written through

@@ -88,6 +88,7 @@ void SynthParams::setParamNormalized(int id, double x)
         setEnvelopeParam(info, v);
     } else {
         glideAndTell(id, v);
+        updateDefaultMask(id, v);
     }
 }
 
