@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The engine, the loader and the plug-in under ThreadSanitizer: the audio
 # thread, the editor's and host's threads, the load poller and the loading
-# workers share parameters, sounds and the sound cache without locks (but the
-# cache's).
+# workers share parameters, slots, sounds and the sound cache; the audio
+# thread never waits for a lock. Stress tests: ConcurrentEdit (controller
+# types and jumps while rendering), AudioThreadTest (program changes on a
+# fresh processing thread) and QuillmarConcurrentHost (chunks while program
+# changes play).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 

@@ -13,7 +13,13 @@ namespace {
 
 using host::PluginInstance;
 
+// Enough for AddressSanitizer to catch a slot read while it is freed; the
+// ThreadSanitizer build, many times slower, sees a race in far fewer rounds.
+#ifdef __SANITIZE_THREAD__
+constexpr int CHUNK_ROUNDS = 200;
+#else
 constexpr int CHUNK_ROUNDS = 2000;
+#endif
 constexpr unsigned char PROGRAM_CHANGES_PER_BLOCK = 32;
 
 std::string chunkOf(PluginInstance& plugin) {
