@@ -119,7 +119,9 @@ void Processor::resume() {
 
 void Processor::setFadeState(int s) {
     int state = fadeState.load(std::memory_order_acquire);
-    while (state >= 0 && !fadeState.compare_exchange_weak(state, s, std::memory_order_acq_rel)) {
+    // A fade in of what already plays at full level would restart it from silence: an audible dip.
+    while (state >= 0 && !(s == FADE_IN && state == PLAYING) &&
+           !fadeState.compare_exchange_weak(state, s, std::memory_order_acq_rel)) {
     }
 }
 

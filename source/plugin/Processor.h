@@ -82,7 +82,8 @@ public:
 
     // --- editor (GUI thread)
 
-    // Requests a fade state; FADE_IN makes the next block with a ready sound fade in.
+    // Requests a fade state; FADE_IN makes the next block with a ready sound fade in,
+    // unless the sound already plays at full level.
     void setFadeState(int s);
     veldro::Synth& getSynth() { return synth; }
     veldro::StateStore& getStateStore() { return stateStore; }
