@@ -40,21 +40,24 @@ void Synth::applySampleRate()
 
 void Synth::setGrainPoolSize(std::size_t n)
 {
-    grains.resize(n);
+    grains.resize(std::min(n, MAX_POOL_SIZE));
 }
 
-void Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
+bool Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
 {
     if (!pack)
-        return;
+        return false;
     const std::uint64_t frames = pack->state() == audio::LoadState::READY ? pack->frameCount() : 0;
-    if (!sounds.publish(pack, isAudioThread()))
-        return;
+    if (!sounds.publish(pack, isAudioThread())) {
+        refused.fetch_add(1, std::memory_order_relaxed);
+        return false;
+    }
     int running = RUNNING_WITHOUT_SOUND;
     runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
     params.setSoundFrameCount(frames);
     params.setParam(param_id::SOUND_START, 0.0, 0.0);
     params.setParam(param_id::SOUND_END, static_cast<double>(frames), 0.0);
+    return true;
 }
 
 bool Synth::isSoundReady() const

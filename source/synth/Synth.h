@@ -38,6 +38,8 @@ public:
     static constexpr int SUB_BLOCK_FRAMES = 8;
     static constexpr std::uint64_t PARAMETER_TICK_FRAMES = 64;
     static constexpr std::size_t DEFAULT_POOL_SIZE = 1000;
+    // Each grain may hold a sound of its own: the sound hand-over is sized for this many.
+    static constexpr std::size_t MAX_POOL_SIZE = 4000;
     static constexpr double MIN_GRAIN_RATE = 1.0 / 60.0;
     static constexpr double MAX_GRAIN_RATE = 2000.0;
     // Grains owed by the grain clock beyond this are dropped: a sub-block
@@ -74,7 +76,7 @@ public:
     // Takes a usable rate at once while the engine is suspended, else at the
     // next resume; the delay memory is sized for 10 seconds and emptied then.
     void setSampleRate(double sr);
-    // Grows the grain pool to n records; it never shrinks.
+    // Grows the grain pool to n records (at most MAX_POOL_SIZE); it never shrinks.
     void setGrainPoolSize(std::size_t n);
 
     // --- any thread
@@ -83,8 +85,9 @@ public:
     // it (reported to the host). The audio thread takes it up, with the
     // selection and a play head at 0, at its next 8-frame boundary; grains
     // already playing keep their sound. From the audio thread only with a
-    // pack that the sound cache holds.
-    void setSound(std::shared_ptr<audio::SoundPack> pack);
+    // pack that the sound cache holds. False, counted in refusedSounds(),
+    // when the hand-over has no room, which its sizing rules out.
+    bool setSound(std::shared_ptr<audio::SoundPack> pack);
     // A current sound exists and is ready.
     bool isSoundReady() const;
     void resume();
@@ -129,6 +132,8 @@ public:
     // Output values that were not finite and went out as silence; stays 0
     // unless a signal path fails.
     std::uint64_t silencedOutputs() const { return nonFiniteOutputs; }
+    // Sounds that setSound could not hand over; stays 0.
+    std::uint64_t refusedSounds() const { return refused.load(std::memory_order_relaxed); }
     // The grain started last while it plays (for inspection); null when none plays.
     const Grain* newestGrain() const { return grains.newest(); }
 
@@ -147,7 +152,8 @@ private:
     std::uint64_t frameCounter = 0;
     GrainPool grains;
     std::atomic<int> runState{NEW};
-    SoundHandover sounds;
+    SoundHandover sounds{MAX_POOL_SIZE};
+    std::atomic<std::uint64_t> refused{0};
     int startFrame = 0;
     int endFrame = 0;
     double playPosition = 0.0;
