@@ -68,7 +68,7 @@ void SoundPack::readFrames(const Soundfile& file) {
     const Codec& codec = *file.codec();
     std::uint64_t decoded = std::min(codec.frameCount(), frames);
     if (codec.converter())
-        codec.converter()(codec.constData(), frameData.data(), decoded * channels);
+        codec.readFrames(frameData.data(), decoded);
     else
         decoded = 0;
     // The wrap frames repeat the start; the ranges overlap for very short sounds.
