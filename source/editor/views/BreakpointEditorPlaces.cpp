@@ -1,12 +1,7 @@
-#include "editor/ADSR_BreakpointsListener.h"
-#include "editor/AD_BreakpointsListener.h"
+#include "editor/BreakpointEditors.h"
 #include "editor/EditorViews.h"
-#include "gui/BreakpointConstraints.h"
-#include "gui/BreakpointsFactory.h"
 #include "gui/CGroupbox.h"
-#include "gui/LayoutMetrics.h"
 #include "gui/Tooltips.h"
-#include "synth/SynthParamIds.h"
 #include "synth/SynthParams.h"
 
 namespace korvel::views {
@@ -16,7 +11,6 @@ namespace {
 // Puts the editor into the box, posting to its status display, and ties its listener to the parameters.
 gui::CBreakpoints* place(const EditorContext& context, gui::CGroupbox& box, gui::CBreakpoints* view)
 {
-    view->setHandleSize(gui::s(2));
     view->setTextReceiver(box.getStatusReceiver());
     gui::setTooltipForTag(view, view->getTag());
     box.addView(view);
@@ -35,21 +29,13 @@ gui::CBreakpoints* place(const EditorContext& context, gui::CGroupbox& box, gui:
 gui::CBreakpoints* makeAdsrEditor(const EditorContext& context, gui::CGroupbox& box, const VSTGUI::CRect& rect,
                                   int firstId)
 {
-    auto listener = std::make_unique<gui::ADSR_BreakpointsListener>(context.params, firstId);
-    auto constraint = listener->constraint();
-    gui::CBreakpoints* view = gui::makeBreakpoints(5, rect, firstId, std::move(listener), context.palette);
-    view->setConstraint(std::move(constraint));
-    return place(context, box, view);
+    return place(context, box, veldro::makeAdsrBreakpoints(context.params, firstId, rect, context.palette));
 }
 
 gui::CBreakpoints* makeAttackDecayEditor(const EditorContext& context, gui::CGroupbox& box,
                                          const VSTGUI::CRect& rect)
 {
-    auto listener = std::make_unique<gui::AD_BreakpointsListener>(context.params);
-    gui::CBreakpoints* view =
-        gui::makeBreakpoints(4, rect, veldro::param_id::GRAIN_ATTACK, std::move(listener), context.palette);
-    view->setConstraint(gui::adPointConstraint);
-    return place(context, box, view);
+    return place(context, box, veldro::makeAttackDecayBreakpoints(context.params, rect, context.palette));
 }
 
 } // namespace korvel::views
