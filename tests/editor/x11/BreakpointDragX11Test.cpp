@@ -9,14 +9,10 @@
 #include "synth/SynthParamIds.h"
 #include "vstgui/plugin-bindings/aeffguieditor.h"
 #include "vstgui/testing/fakehost.h"
-#include "vstgui/x11/XvfbServer.h"
+#include "vstgui/x11/XHostSide.h"
 
-#include <X11/Xlib.h>
-#include <poll.h>
-
-#include <cstdlib>
 #include <functional>
-#include <string>
+#include <memory>
 
 namespace korvel::veldro {
 namespace {
@@ -41,31 +37,17 @@ public:
     }
 };
 
-class BreakpointDragX11 : public ::testing::Test {
+class BreakpointDragX11 : public x11_testing::XvfbTest {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 120, 120, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        const Window hostWindow = hostSide->makeWindow(120, 120);
         ASSERT_TRUE(editor.open(reinterpret_cast<void*>(hostWindow)));
         opened = true;
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = hostSide->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -73,84 +55,20 @@ protected:
         rig.params.clearListeners();
         if (opened)
             editor.close();
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
+        XvfbTest::TearDown();
     }
 
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
-    }
-
-    // Runs the editor's idle until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            editor.idle();
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        return hostSide->pumpUntil([this] { editor.idle(); }, done);
     }
 
-    void sendButton(int type, int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = Button1;
-        event.xbutton.same_screen = True;
-        send(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
-    }
-
-    void sendMotion(int x, int y)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = x;
-        event.xmotion.y = event.xmotion.y_root = y;
-        event.xmotion.state = Button1Mask;
-        event.xmotion.same_screen = True;
-        send(event, PointerMotionMask);
-    }
-
-    void send(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
-
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host = nullptr;
-    Window hostWindow = None;
     Window frameWindow = None;
     test::BridgeRig rig;
     VSTGUI::testing::FakeHostEffect effect{180};
     EnvelopeEditor editor{&effect};
     bool opened = false;
 };
-
-x11_testing::XvfbServer* BreakpointDragX11::server = nullptr;
 
 TEST_F(BreakpointDragX11, DraggingTheAttackPointSetsTheAttackInOneHostGesture)
 {
@@ -162,10 +80,10 @@ TEST_F(BreakpointDragX11, DraggingTheAttackPointSetsTheAttackInOneHostGesture)
     view->getListener()->paramChanged(view->getListener()->mask);
     ASSERT_EQ(view->getPoints()[1].x, 0.5);
 
-    sendButton(ButtonPress, 52, 2, 0);
+    hostSide->button(frameWindow, ButtonPress, Button1, 52, 2, 0);
     for (int x : {45, 35, 27})
-        sendMotion(x, 40);
-    sendButton(ButtonRelease, 27, 40, Button1Mask);
+        hostSide->motion(frameWindow, x, 40, Button1Mask);
+    hostSide->button(frameWindow, ButtonRelease, Button1, 27, 40, Button1Mask);
     ASSERT_TRUE(pumpUntil([this] { return effect.log.size() == 2; })) << effect.log.size();
 
     EXPECT_EQ(effect.log, (VSTGUI::testing::GestureLog{"begin 9", "end 9"}));
