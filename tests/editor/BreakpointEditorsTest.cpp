@@ -187,6 +187,7 @@ TEST_F(BreakpointEditors, KeyboardEnvelopesStartFromTheirDefaults)
     // Attack 12.5 ms, decay 100 ms after it, release 2700 ms before the end, sustain 0.8.
     expectPoints(view->getPoints(), {{0, 0}, {0.05, 1}, {0.15, 0.8}, {0.7, 0.8}, {1, 0}});
 
+    rig.params.clearListeners(); // before the view deletes its listener
     frame->removeView(view);
     open(makeAdsrBreakpoints(rig.params, param_id::ADSR2_FIRST, {0, 0, 104, 104}, PALETTE));
     EXPECT_EQ(view->getTag(), 40);
