@@ -1,26 +1,18 @@
 // The filter view in a frame embedded in a real X window of a private Xvfb, dragged with pointer and key
 // events that another client sends, as a host's window would pass them on.
 
-// GoogleTest before any X header: X defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include "gui/CFilterView.h"
 #include "gui/StaticPalettes.h"
 #include "synth/Synth.h"
 #include "vstgui/lib/cframe.h"
 
-#include "XvfbServer.h"
+#include "X11HostTest.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <poll.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <set>
-#include <string>
 
 namespace korvel::gui {
 namespace {
@@ -39,28 +31,14 @@ CMultiPointXYPad::Point filterPoint(unsigned cutoffId, unsigned widthId)
     return point;
 }
 
-class FilterViewX11 : public ::testing::Test {
+class FilterViewX11 : public x11_testing::X11HostTest {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 220, 120, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        X11HostTest::SetUp();
+        if (!hostReady())
+            return;
+        const Window hostWindow = host->makeWindow(220, 120);
 
         params.setHostNotify([this](int id, float) { reported.insert(id); });
         params.setParam(16, 200.0, 0.0);
@@ -75,7 +53,7 @@ protected:
         params.notifyListeners(0x27F);
         frame->addView(view);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
         reported.clear();
     }
 
@@ -86,97 +64,25 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
+        host.reset();
     }
 
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
-    }
-
-    // Runs the frame's idle and drains the host's events until `done`; false after a generous bound.
+    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
         for (int round = 0; round < 500; ++round) {
             frame->idle();
-            while (XPending(host)) {
-                XEvent event;
-                XNextEvent(host, &event);
-            }
             if (done())
                 return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
+            host->drainAndWait(10);
         }
         return false;
     }
 
-    unsigned long pixelAt(CPoint where)
-    {
-        XImage* image = XGetImage(host, frameWindow, static_cast<int>(where.x), static_cast<int>(where.y), 1, 1,
-                                  AllPlanes, ZPixmap);
-        if (!image)
-            return ~0ul;
-        unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return pixel;
-    }
-
-    void sendEvent(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
-
-    void sendButton(int type, CPoint where, unsigned int state)
-    {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = static_cast<int>(where.x);
-        event.xbutton.y = event.xbutton.y_root = static_cast<int>(where.y);
-        event.xbutton.state = state;
-        event.xbutton.button = Button1;
-        event.xbutton.same_screen = True;
-        sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
-    }
-
-    void sendMotion(CPoint where)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = static_cast<int>(where.x);
-        event.xmotion.y = event.xmotion.y_root = static_cast<int>(where.y);
-        event.xmotion.state = Button1Mask;
-        event.xmotion.same_screen = True;
-        sendEvent(event, PointerMotionMask);
-    }
-
-    void sendEscape()
-    {
-        XEvent event{};
-        event.xkey.type = KeyPress;
-        event.xkey.root = DefaultRootWindow(host);
-        event.xkey.state = Button1Mask;
-        event.xkey.keycode = XKeysymToKeycode(host, XK_Escape);
-        event.xkey.same_screen = True;
-        sendEvent(event, KeyPressMask);
-    }
+    unsigned long pixelAt(CPoint where) { return host->pixelAt(frameWindow, int(where.x), int(where.y)); }
+    void press(CPoint where) { host->button(frameWindow, ButtonPress, int(where.x), int(where.y), 0); }
+    void release(CPoint where) { host->button(frameWindow, ButtonRelease, int(where.x), int(where.y), Button1Mask); }
+    void drag(CPoint where) { host->motion(frameWindow, int(where.x), int(where.y)); }
 
     // The window pixel under the centre of point `index`'s handle (194 x 94 pixels of travel from (13, 13)).
     CPoint handleCentre(int index) const
@@ -186,10 +92,6 @@ protected:
     }
     double target(int id) const { return params.getParam(id).second; }
 
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host{nullptr};
-    Window hostWindow{None};
     Window frameWindow{None};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
@@ -198,18 +100,16 @@ protected:
     CFilterView* view{nullptr};
 };
 
-x11_testing::XvfbServer* FilterViewX11::server = nullptr;
-
 TEST_F(FilterViewX11, DraggingTheSecondPointSetsTheSecondSection)
 {
     const CPoint start = handleCentre(1);
     ASSERT_TRUE(pumpUntil([&] { return pixelAt(start) == HANDLE_PIXEL; })) << std::hex << pixelAt(start);
 
     const CPoint end(188, 22); // x = 175 / 194, y = 9 / 94
-    sendButton(ButtonPress, start, 0);
-    sendMotion(CPoint(150, 40));
-    sendMotion(end);
-    sendButton(ButtonRelease, end, Button1Mask);
+    press(start);
+    drag(CPoint(150, 40));
+    drag(end);
+    release(end);
     ASSERT_TRUE(pumpUntil([&] { return view->getSelectedIndex() == -1 && target(22) < 0.2; }));
     const double x = 175. / 194.;
     EXPECT_DOUBLE_EQ(target(21), 50 + x * x * x * (10000 - 50));
@@ -224,12 +124,12 @@ TEST_F(FilterViewX11, DraggingTheSecondPointSetsTheSecondSection)
 TEST_F(FilterViewX11, EscapeDuringADragRestoresTheSecondSectionAndLeavesTheSoundStartAlone)
 {
     const double startValue = target(0);
-    sendButton(ButtonPress, handleCentre(1), 0);
-    sendMotion(CPoint(50, 100));
+    press(handleCentre(1));
+    drag(CPoint(50, 100));
     ASSERT_TRUE(pumpUntil([&] { return target(22) > 0.8; }));
     EXPECT_LT(target(21), 3000.0);
 
-    sendEscape();
+    host->key(frameWindow, XK_Escape, Button1Mask);
     ASSERT_TRUE(pumpUntil([&] { return view->getSelectedIndex() == -1; }));
     EXPECT_NEAR(target(21), 3000.0, 1e-6);
     EXPECT_NEAR(target(22), 0.3, 1e-12);
@@ -237,8 +137,8 @@ TEST_F(FilterViewX11, EscapeDuringADragRestoresTheSecondSectionAndLeavesTheSound
     EXPECT_EQ(reported.count(0), 0u);
 
     // The release that follows changes nothing more.
-    sendButton(ButtonRelease, CPoint(50, 100), Button1Mask);
-    sendMotion(CPoint(110, 60));
+    release(CPoint(50, 100));
+    drag(CPoint(110, 60));
     ASSERT_TRUE(pumpUntil([] { return true; }));
     EXPECT_NEAR(target(21), 3000.0, 1e-6);
 }
