@@ -178,8 +178,10 @@ TEST_F(FilterView, LowPassEndsAtTheSecondCutoffAndThenFallsTwiceAsSteeply)
     const auto paths = sketch();
     ASSERT_EQ(paths.size(), 2u);
     const double slope = 47 / 0.7;
-    const std::vector<CPoint> edge{
-        {11, 12}, {11 + 0.2 * 97, 12}, {11 + 0.5 * 97, 12 + 0.3 * slope}, {11 + 1.2 * 97, 12 + 0.3 * slope + 1.4 * slope}};
+    const std::vector<CPoint> edge{{11, 12},
+                                   {11 + 0.2 * 97, 12},
+                                   {11 + 0.5 * 97, 12 + 0.3 * slope},
+                                   {11 + 1.2 * 97, 12 + 0.3 * slope + 1.4 * slope}};
     const DrawCall& stroke = paths[0];
     EXPECT_EQ(stroke.pathMode, CDrawContext::kPathStroked);
     EXPECT_EQ(stroke.frameColor, filterViewColours[3]);

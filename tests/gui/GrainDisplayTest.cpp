@@ -91,6 +91,11 @@ TEST_F(GrainDisplay, StrokesFollowRateLengthFreqAndGliss)
     EXPECT_EQ(border[0].rect, CRect(10, 10, 110, 40));
     EXPECT_EQ(border[0].frameColor, COLOURS[1]);
     EXPECT_EQ(border[0].lineWidth, 1.0);
+
+    display->setFrameWidth(3); // a wider frame moves the row in: 93 pixels from (13, 14)
+    const auto inset = strokes();
+    ASSERT_EQ(inset.size(), 7u);
+    EXPECT_NEAR(inset[1].points[0].x, 14 + 93. / 7., 1e-9);
 }
 
 TEST_F(GrainDisplay, NoDensityGivesThinShortStrokesInTheFirstStrokeColour)
