@@ -4,9 +4,9 @@
 
 #include "audio/SoundPack.h"
 #include "audio/Soundfile.h"
+#include "editor/BridgeRig.h" // TextLog
 #include "gui/SoundfileView.h"
 #include "gui/StaticPalettes.h"
-#include "gui/TextSender.h"
 #include "support/SoundFileBuilder.h"
 #include "support/TempDir.h"
 #include "synth/Synth.h"
@@ -25,19 +25,6 @@
 #include <vector>
 
 namespace korvel::test {
-
-// A status display that keeps what it was sent.
-struct TextLog : gui::ITextReceiver {
-    void receiveText(const VSTGUI::UTF8String& text, VSTGUI::CColor colour) override
-    {
-        texts.push_back(text.getString());
-        colours.push_back(colour);
-    }
-    std::string last() const { return texts.empty() ? std::string() : texts.back(); }
-
-    std::vector<std::string> texts;
-    std::vector<VSTGUI::CColor> colours;
-};
 
 // Mono 16-bit at 44.1 kHz.
 inline testing_support::SoundRecipe monoSound(std::size_t frames, const std::function<double(std::size_t)>& sample)

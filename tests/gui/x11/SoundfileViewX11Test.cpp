@@ -4,7 +4,7 @@
 // GoogleTest before any X header: X defines None and Bool as macros.
 #include "gui/SoundfileRig.h"
 
-#include "vstgui/x11/XvfbServer.h"
+#include "vstgui/x11/XvfbSuite.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -66,7 +66,7 @@ public:
             if (event.type == ClientMessage)
                 answers.push_back(event.xclient);
             else if (event.type == SelectionRequest)
-                answerRequest(event.xselectionrequest);
+                x11_testing::answerSelectionRequest(display, event.xselectionrequest, offered);
         }
     }
     const XClientMessageEvent* answer(const char* type)
@@ -80,50 +80,21 @@ public:
     int connection() const { return ConnectionNumber(display); }
 
 private:
-    void answerRequest(const XSelectionRequestEvent& request)
-    {
-        XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(offered.data()), int(offered.size()));
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.property = request.property;
-        reply.xselection.time = request.time;
-        XSendEvent(display, request.requestor, False, NoEventMask, &reply);
-        XFlush(display);
-    }
-
     Display* display;
     Window window = None;
     std::string offered;
     std::vector<XClientMessageEvent> answers;
 };
 
-class SoundfileViewX11Test : public ::testing::Test {
+class SoundfileViewX11Test : public x11_testing::XvfbSuite {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        saveEnv("DISPLAY", savedDisplay);
-        saveEnv("PATH", savedPath);
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 320, 200, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
-
+        openHost(320, 200);
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        if (const char* path = std::getenv("PATH"))
+            savedPath = path;
         synth.setSampleRate(44100.0);
         frame = new CFrame(CRect(0, 0, 320, 200), nullptr);
         view = new gui::SoundfileView(CRect(10, 10, 310, 160), 0, 1, gui::soundfileViewColours);
@@ -142,34 +113,9 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        restoreEnv("DISPLAY", savedDisplay);
-        restoreEnv("PATH", savedPath);
-    }
-
-    static void saveEnv(const char* name, std::optional<std::string>& saved)
-    {
-        if (const char* value = std::getenv(name))
-            saved = value;
-    }
-    static void restoreEnv(const char* name, const std::optional<std::string>& saved)
-    {
-        if (saved)
-            setenv(name, saved->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
+        closeHost();
+        if (savedPath)
+            setenv("PATH", savedPath->c_str(), 1);
     }
 
     // The editor's idle (load poll, then the frame) and the other client, until `done`; false after a
@@ -223,12 +169,8 @@ protected:
         return sound ? sound->name() : std::wstring();
     }
 
-    static x11_testing::XvfbServer* server;
     testing_support::TempDir folder;
-    std::optional<std::string> savedDisplay;
     std::optional<std::string> savedPath;
-    Display* host = nullptr;
-    Window hostWindow = None;
     Window frameWindow = None;
     veldro::Synth synth;
     CFrame* frame = nullptr;
@@ -236,13 +178,11 @@ protected:
     TextLog status;
 };
 
-x11_testing::XvfbServer* SoundfileViewX11Test::server = nullptr;
-
 TEST_F(SoundfileViewX11Test, AFileDroppedFromAnotherClientIsLoaded)
 {
     const auto path = folder.file("my loop.wav");
     testing_support::writeSoundFile(path, swellingTone(6000));
-    DragSourceClient source(server->name());
+    DragSourceClient source(displayName());
     ASSERT_TRUE(source.connected());
     source.offer("file://" + folder.path().string() + "/my%20loop.wav\r\n");
 

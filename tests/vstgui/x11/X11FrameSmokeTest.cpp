@@ -7,7 +7,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "XvfbServer.h"
+#include "XvfbSuite.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -89,28 +89,13 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public ::testing::Test {
+class X11FrameSmoke : public x11_testing::XvfbSuite {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 200, 100, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        openHost(200, 100);
+        if (IsSkipped() || HasFatalFailure())
+            return;
         dragSource = hostWindow;
 
         frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
@@ -128,23 +113,7 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
-    }
-
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
+        closeHost();
     }
 
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
@@ -240,21 +209,8 @@ protected:
     {
         if (event.type == ClientMessage)
             answers.push_back(event.xclient);
-        else if (event.type == SelectionRequest) {
-            const auto& request = event.xselectionrequest;
-            XChangeProperty(host, request.requestor, request.property, request.target, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(offeredUris.data()),
-                            static_cast<int>(offeredUris.size()));
-            XEvent reply{};
-            reply.xselection.type = SelectionNotify;
-            reply.xselection.requestor = request.requestor;
-            reply.xselection.selection = request.selection;
-            reply.xselection.target = request.target;
-            reply.xselection.property = request.property;
-            reply.xselection.time = request.time;
-            XSendEvent(host, request.requestor, False, NoEventMask, &reply);
-            XFlush(host);
-        }
+        else if (event.type == SelectionRequest)
+            x11_testing::answerSelectionRequest(host, event.xselectionrequest, offeredUris);
     }
 
     bool answered(const char* messageType)
@@ -268,10 +224,6 @@ protected:
 
     const XClientMessageEvent& lastAnswer() const { return answers.back(); }
 
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host{nullptr};
-    Window hostWindow{None};
     Window frameWindow{None};
     Window dragSource{None};
     CFrame* frame{nullptr};
@@ -280,8 +232,6 @@ protected:
     std::vector<XClientMessageEvent> answers;
     std::string offeredUris;
 };
-
-x11_testing::XvfbServer* X11FrameSmoke::server = nullptr;
 
 TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
 {
