@@ -6,12 +6,11 @@
 namespace korvel::gui {
 
 void SelectionDrag::begin(double columnsLeft, double columnsRight, double x, bool both, std::int64_t frameCount,
-                          Selection now, std::int32_t buttons)
+                          Selection now)
 {
     left = columnsLeft;
     right = std::max(columnsRight, columnsLeft);
     frames = std::max<std::int64_t>(frameCount, 0);
-    buttonsAtDown = buttons;
     if (both) {
         dragMode = BOTH;
     } else {

@@ -30,8 +30,7 @@ public:
     static constexpr std::int64_t MIN_FRAMES = 500;
 
     // The press at x; with `both` the whole selection moves, otherwise the nearer edge.
-    void begin(double left, double right, double x, bool both, std::int64_t frames, Selection now,
-               std::int32_t buttons);
+    void begin(double left, double right, double x, bool both, std::int64_t frames, Selection now);
     SelectionWrite moveTo(double x, Selection now) const;
     // Puts the selection back where the press found it.
     SelectionWrite restore() const;
@@ -39,7 +38,6 @@ public:
 
     Mode mode() const { return dragMode; }
     bool moves(Mode edge) const { return (dragMode & edge) != 0; }
-    std::int32_t buttons() const { return buttonsAtDown; }
     // The frame under x, rounded to the nearest.
     std::int64_t frameAt(double x) const;
 
@@ -55,7 +53,6 @@ private:
     std::int64_t anchorFrame = 0;
     std::int64_t startAtDown = 0;
     std::int64_t endAtDown = 0;
-    std::int32_t buttonsAtDown = 0;
 };
 
 } // namespace korvel::gui

@@ -46,8 +46,7 @@ void SoundfileView::startDrag(const CPoint& where, const CButtonState& buttons)
     buildLines();
     const double left = getViewSize().left;
     const double right = std::min(left + double(lines.columns()), getViewSize().right);
-    drag.begin(left, right, where.x, (buttons & VSTGUI::kShift) != 0, std::int64_t(pack.frameCount()), selection(),
-               buttons);
+    drag.begin(left, right, where.x, (buttons & VSTGUI::kShift) != 0, std::int64_t(pack.frameCount()), selection());
     if (auto* frame = getFrame()) {
         if (drag.moves(SelectionDrag::START))
             frame->beginEdit(startParamId);
@@ -59,9 +58,8 @@ void SoundfileView::startDrag(const CPoint& where, const CButtonState& buttons)
 
 CMouseEventResult SoundfileView::onMouseMoved(CPoint& where, const CButtonState&)
 {
-    if (drag.mode() == SelectionDrag::NONE)
-        return VSTGUI::kMouseEventHandled;
-    write(drag.moveTo(where.x, selection()));
+    if (drag.mode() != SelectionDrag::NONE)
+        write(drag.moveTo(where.x, selection()));
     return VSTGUI::kMouseEventHandled;
 }
 
@@ -191,10 +189,9 @@ void SoundfileView::takeUpSound()
                 announce(*sound);
         }
     }
-    if (drag.mode() == SelectionDrag::NONE) {
-        drag.end();
+    // A drag redraws as it moves; otherwise the selection may have changed with the sound or the patch.
+    if (drag.mode() == SelectionDrag::NONE)
         invalid();
-    }
 }
 
 } // namespace korvel::gui
