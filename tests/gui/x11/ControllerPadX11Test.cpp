@@ -11,6 +11,7 @@
 #include "vstgui/lib/controls/cmenuoverlay.h"
 #include "vstgui/plugin-bindings/aeffguieditor.h"
 #include "vstgui/testing/fakehost.h"
+#include "vstgui/x11/SyntheticInput.h"
 #include "vstgui/x11/XvfbServer.h"
 
 #include <X11/Xlib.h>
@@ -78,7 +79,7 @@ protected:
         pad = makeParamControllerView(*editor->getFrame(), CRect(20., 20., 120., 90.), rig.handle(4),
                                       controllerPalettes);
         pad->setController(0, 512);
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != 0; }));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = x11_testing::onlyChild(host, hostWindow)) != 0; }));
     }
 
     void TearDown() override
@@ -93,17 +94,6 @@ protected:
             unsetenv("DISPLAY");
         else
             setenv("DISPLAY", savedDisplay.c_str(), 1);
-    }
-
-    Window findFrameWindow()
-    {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : 0;
-        if (children)
-            XFree(children);
-        return child;
     }
 
     // Runs the editor's idle and drains the host's events until `done`; false after a generous bound.
@@ -123,36 +113,11 @@ protected:
         return false;
     }
 
-    void send(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        send(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+        x11_testing::sendButton(host, frameWindow, type, button, x, y, state);
     }
-    void sendMotion(int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = x;
-        event.xmotion.y = event.xmotion.y_root = y;
-        event.xmotion.state = state;
-        event.xmotion.same_screen = True;
-        send(event, PointerMotionMask);
-    }
+    void sendMotion(int x, int y, unsigned int state) { x11_testing::sendMotion(host, frameWindow, x, y, state); }
 
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(editor->getFrame()->getTopOverlay()); }
 

@@ -7,6 +7,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
+#include "SyntheticInput.h"
 #include "XvfbServer.h"
 
 #include <X11/Xatom.h>
@@ -136,16 +137,7 @@ protected:
             setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
 
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
-    }
+    Window findFrameWindow() { return x11_testing::onlyChild(host, hostWindow); }
 
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
@@ -175,39 +167,14 @@ protected:
         return pixel;
     }
 
-    void sendEvent(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
+    void sendEvent(XEvent event, long mask) { x11_testing::sendEvent(host, frameWindow, event, mask); }
 
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+        x11_testing::sendButton(host, frameWindow, type, button, x, y, state);
     }
 
-    void sendMotion(int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = x;
-        event.xmotion.y = event.xmotion.y_root = y;
-        event.xmotion.state = state;
-        event.xmotion.same_screen = True;
-        sendEvent(event, PointerMotionMask);
-    }
+    void sendMotion(int x, int y, unsigned int state) { x11_testing::sendMotion(host, frameWindow, x, y, state); }
 
     void sendKey(KeySym keySym, unsigned int state)
     {
