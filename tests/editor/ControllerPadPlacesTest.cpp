@@ -1,18 +1,18 @@
+#include "EditorRig.h"
 #include "editor/EditorViews.h"
 #include "editor/GuiBridges.h"
 #include "gui/CGroupbox.h"
 #include "gui/ParamControllerView.h"
 #include "gui/StaticPalettes.h"
-#include "plugin/Processor.h"
-#include "support/TempDir.h"
 #include "synth/ParamTable.h"
 #include "synth/Synth.h"
 #include "vstgui/FrameFixture.h"
+#include "vstgui/lib/cframe.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,27 +27,21 @@ struct Status : gui::ITextReceiver {
     std::vector<std::string> texts;
 };
 
-// A processor in a folder of its own (it reads "./veldro.json" there) and the context the window hands out.
+// An instance in a folder of its own and the context the window hands out, for a box of pads.
 class ControllerPadPlaces : public VSTGUI::test::FrameFixture {
 protected:
-    ControllerPadPlaces() : previous(std::filesystem::current_path())
+    ControllerPadPlaces()
     {
-        std::filesystem::current_path(folder.path());
-        processor = std::make_unique<Processor>(nullptr);
         frame->addView(box);
         box->setStatusReceiver(&boxStatus);
     }
-    ~ControllerPadPlaces() override
-    {
-        params().clearListeners();
-        processor.reset();
-        std::filesystem::current_path(previous);
-    }
+    ~ControllerPadPlaces() override { params().clearListeners(); }
 
-    veldro::SynthParams& params() { return processor->getSynth().getParams(); }
+    veldro::SynthParams& params() { return rig.processor().getSynth().getParams(); }
     EditorContext context()
     {
-        return EditorContext{*processor, processor->getSynth(), params(), gui::staticPalette(0),
+        Processor& processor = rig.processor();
+        return EditorContext{processor, processor.getSynth(), params(), gui::staticPalette(0),
                              gui::staticPalette(0), bridges, objects, idleTasks};
     }
     std::vector<gui::ParamControllerView*> pads() const
@@ -59,9 +53,7 @@ protected:
         return found;
     }
 
-    testing_support::TempDir folder;
-    std::filesystem::path previous;
-    std::unique_ptr<Processor> processor;
+    test::EditorRig rig;
     veldro::GuiBridges bridges;
     WindowObjects objects;
     std::vector<std::function<void()>> idleTasks;
@@ -117,6 +109,40 @@ TEST_F(ControllerPadPlaces, ListenOnlyToTheirOwnControlAndCatchUpAtTheIdle)
         task();
     EXPECT_EQ(made[1]->currentKind(), 1);
     EXPECT_EQ(made[0]->currentKind(), 0);
+}
+
+TEST(EditorWindowPads, EveryModulatedParameterShowsItsPadsSetUpFromTheSynthesizer)
+{
+    test::EditorRig rig;
+    veldro::SynthParams& params = rig.processor().getSynth().getParams();
+    Controller& editor = rig.editor();
+    editor.open(nullptr);
+    params.setParamNormalized(88, 1.0 / 8.0);  // the host makes grain.rate's second control random
+    params.setParamNormalized(153, 3.0 / 8.0); // and filter.freq's an LFO
+    std::set<int> expected;
+    for (const auto& [id, info] : veldro::paramTable())
+        for (int control = 0; control < info.nof_controls; ++control)
+            expected.insert(info.control_id + 5 * control);
+    ASSERT_EQ(expected.size(), 22u);
+
+    std::set<int> found;
+    for (CView* view : test::allViews(*editor.getFrame())) {
+        auto* pad = dynamic_cast<gui::ParamControllerView*>(view);
+        if (!pad)
+            continue;
+        found.insert(pad->getTag());
+        ASSERT_NE(pad->getCurrent(), nullptr) << pad->getTag();
+        const auto& info = veldro::getParamInfo(pad->getTag());
+        EXPECT_EQ(pad->currentKind(), int(params.getBaseParam(info.parent->id).pushedControl(info.controlIndex, 0).type))
+            << pad->getTag();
+        auto* box = dynamic_cast<gui::CGroupbox*>(pad->getParentView());
+        ASSERT_NE(box, nullptr) << pad->getTag();
+        EXPECT_EQ(pad->getTextReceiver(), box->getStatusReceiver()) << pad->getTag();
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(params.getBaseParam(4).pushedControl(1, 0).type, 1u);
+    EXPECT_EQ(params.getBaseParam(16).pushedControl(0, 0).type, 3u);
+    editor.close();
 }
 
 } // namespace
