@@ -9,8 +9,6 @@ using namespace VSTGUI;
 namespace korvel::gui {
 
 namespace {
-// Left, middle, right, fourth and fifth button.
-constexpr int32 BUTTON_BITS = 0x30E;
 constexpr CColor HIDDEN_HANDLE{255, 255, 255, 0};
 } // namespace
 
@@ -60,21 +58,9 @@ void CCustomDrawXYPad::draw(CDrawContext* context)
     setDirty(false);
 }
 
-CMouseEventResult CCustomDrawXYPad::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
-    if ((buttons & BUTTON_BITS) != kLButton)
-        return kMouseEventNotHandled;
-    mouseStartValue = getValue();
-    const CCoord r = getRoundRectRadius();
-    mouseChangeStartPoint = where - CPoint(getViewSize().left + r / 2., getViewSize().top + r / 2.);
-    lastMouseChangePoint = mouseChangeStartPoint;
-    beginEdit();
-    return onMouseMoved(where, buttons);
-}
-
 CMouseEventResult CCustomDrawXYPad::onMouseMoved(CPoint& where, const CButtonState& buttons)
 {
-    if ((buttons & BUTTON_BITS) != kLButton)
+    if (!buttons.isLeftButton())
         return kMouseEventNotHandled;
     if (getStopTrackingOnMouseExit() && !hitTest(where, buttons)) {
         endEdit();

@@ -18,8 +18,7 @@ public:
 
     VSTGUI::CView* newCopy() const override;
     void draw(VSTGUI::CDrawContext* context) override;
-    // Only the left button alone drags; modifiers do not matter.
-    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
+    // Only the left button alone drags (as the toolkit's pad takes presses); modifiers do not matter.
     VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
 
     // Transparent white hides the handle; a corner radius of 0 hides it too (it is the handle's size).

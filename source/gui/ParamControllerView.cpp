@@ -18,7 +18,6 @@ using namespace VSTGUI;
 namespace korvel::gui {
 
 namespace {
-constexpr int32 BUTTON_BITS = 0x30E;
 constexpr int32 KIND_MENU_TAG = 10;
 constexpr CColor OWN_TEXT_COLOUR{255, 255, 255, 0};
 constexpr std::size_t DESCRIPTION_SIZE = 100;
@@ -183,7 +182,7 @@ void ParamControllerView::postHelpText(int kind)
 CMouseEventResult ParamControllerView::onMouseDown(CPoint& where, const CButtonState& buttons)
 {
     const int kind = currentKind();
-    if ((buttons & BUTTON_BITS) != kRButton && kind != 0)
+    if (!buttons.isRightButton() && kind != 0)
         return CCustomDrawXYPad::onMouseDown(where, buttons);
     for (int entry = 0; entry < NOF_CONTROLLER_KINDS; ++entry)
         kindMenu->checkEntry(entry, entry == kind);
