@@ -111,6 +111,20 @@ TEST_F(ControllerPadPlaces, ListenOnlyToTheirOwnControlAndCatchUpAtTheIdle)
     EXPECT_EQ(made[0]->currentKind(), 0);
 }
 
+TEST_F(ControllerPadPlaces, LastPadHearsTheHostChangeItsSettings)
+{
+    makeControllerViewFor(context(), *box, 24, CRect(10., 10., 50., 40.), 8., nullptr); // delay.feedback: 168
+    ASSERT_EQ(pads().size(), 1u);
+    gui::ParamControllerView* pad = pads()[0];
+    params().setParamNormalized(168, 1.0 / 8.0);
+    ASSERT_EQ(pad->currentKind(), 1);
+    params().setParamNormalized(170, 0.9); // its walk, the table's last but two ids
+    double x = 0.;
+    double y = 0.;
+    gui::CCustomDrawXYPad::decode(pad->getValue(), x, y);
+    EXPECT_NEAR(x, 0.9, 1e-3);
+}
+
 TEST(EditorWindowPads, EveryModulatedParameterShowsItsPadsSetUpFromTheSynthesizer)
 {
     test::EditorRig rig;

@@ -2,12 +2,28 @@
 #include "gui/CGroupbox.h"
 #include "gui/ParamControllerView.h"
 #include "gui/StaticPalettes.h"
+#include "synth/ControllerKinds.h"
+#include "synth/ISynthParamListener.h"
 #include "synth/ParamControlHandle.h"
 #include "synth/ParamTable.h"
 #include "synth/SynthParams.h"
 #include "vstgui/lib/cviewcontainer.h"
 
+#include <memory>
+
 namespace korvel::views {
+
+namespace {
+
+// A single change reaches the listener filed at or below its id only when some listener is filed
+// above it; this one, past the last controller setting, lets the last pad hear its settings too.
+class SettingsRunEnd : public veldro::ISynthParamListener {
+public:
+    int getId() const override { return veldro::LAST_CONTROLLER_PARAM + 1; }
+    void paramChanged(std::uint32_t) override {}
+};
+
+} // namespace
 
 VSTGUI::CRect makeControllerViewFor(const EditorContext& context, VSTGUI::CViewContainer& container, int paramId,
                                     const VSTGUI::CRect& rect, VSTGUI::CCoord spacing, gui::ITextReceiver* receiver)
@@ -23,6 +39,8 @@ VSTGUI::CRect makeControllerViewFor(const EditorContext& context, VSTGUI::CViewC
         pad->setTextReceiver(receiver);
         pad->setWantsFocus(true);
         context.params.addListener(pad);
+        if (pad->getTag() + veldro::FIELD_PAR3 == veldro::LAST_CONTROLLER_PARAM)
+            context.params.addListener(context.objects.keep(std::make_unique<SettingsRunEnd>()));
         // Set up from the synthesizer at once, so the pad never works without a controller.
         pad->setController(int(handle.getType()), veldro::CHANGED_BY_HOST);
         context.idleTasks.push_back(
