@@ -1,9 +1,6 @@
 // A controller pad in a real X window of a private Xvfb, driven by clicks from another client as a
 // user's would come: the kind menu, then a drag, with the host's edit gestures recorded.
 
-// GoogleTest before any X header: X defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include "../PadRig.h"
 #include "gui/ParamControllerView.h"
 #include "gui/StaticPalettes.h"
@@ -11,16 +8,11 @@
 #include "vstgui/lib/controls/cmenuoverlay.h"
 #include "vstgui/plugin-bindings/aeffguieditor.h"
 #include "vstgui/testing/fakehost.h"
-#include "vstgui/x11/SyntheticInput.h"
-#include "vstgui/x11/XvfbServer.h"
 
-#include <X11/Xlib.h>
-#include <poll.h>
+#include "X11HostTest.h"
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace korvel::gui {
 namespace {
@@ -50,28 +42,14 @@ public:
     }
 };
 
-class ControllerPadX11 : public ::testing::Test {
+class ControllerPadX11 : public x11_testing::X11HostTest {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1);
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, WIDTH, HEIGHT, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        X11HostTest::SetUp();
+        if (!hostReady())
+            return;
+        const Window hostWindow = host->makeWindow(WIDTH, HEIGHT);
 
         effect = std::make_unique<VSTGUI::testing::FakeHostEffect>(180);
         editor = std::make_unique<PadEditor>(effect.get());
@@ -79,7 +57,7 @@ protected:
         pad = makeParamControllerView(*editor->getFrame(), CRect(20., 20., 120., 90.), rig.handle(4),
                                       controllerPalettes);
         pad->setController(0, 512);
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = x11_testing::onlyChild(host, hostWindow)) != 0; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -88,51 +66,29 @@ protected:
             editor->close();
         editor.reset();
         effect.reset();
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
+        host.reset();
     }
 
     // Runs the editor's idle and drains the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            editor->idle();
-            while (XPending(host)) {
-                XEvent event;
-                XNextEvent(host, &event);
-            }
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        return host->pumpUntil([this] { editor->idle(); }, done);
     }
 
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        x11_testing::sendButton(host, frameWindow, type, button, x, y, state);
+        host->button(frameWindow, type, x, y, state, button);
     }
-    void sendMotion(int x, int y, unsigned int state) { x11_testing::sendMotion(host, frameWindow, x, y, state); }
+    void sendMotion(int x, int y, unsigned int state) { host->motion(frameWindow, x, y, state); }
 
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(editor->getFrame()->getTopOverlay()); }
 
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host = nullptr;
-    Window hostWindow = 0;
-    Window frameWindow = 0;
+    Window frameWindow = None;
     test::PadRig rig;
     std::unique_ptr<VSTGUI::testing::FakeHostEffect> effect;
     std::unique_ptr<PadEditor> editor;
     ParamControllerView* pad = nullptr;
 };
-
-x11_testing::XvfbServer* ControllerPadX11::server = nullptr;
 
 TEST_F(ControllerPadX11, RightClickChooseLfoThenDragTheShape)
 {

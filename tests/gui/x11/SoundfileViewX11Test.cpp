@@ -4,15 +4,13 @@
 // GoogleTest before any X header: X defines None and Bool as macros.
 #include "gui/SoundfileRig.h"
 
-#include "vstgui/x11/XvfbSuite.h"
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <poll.h>
+#include "X11HostTest.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 
 namespace korvel::test {
@@ -21,78 +19,14 @@ namespace {
 using VSTGUI::CFrame;
 using VSTGUI::CRect;
 
-// The file manager's side of a drag: its own connection and window, owning the XDND selection.
-class DragSourceClient {
-public:
-    explicit DragSourceClient(const std::string& displayName) : display(XOpenDisplay(displayName.c_str()))
-    {
-        if (display)
-            window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-    }
-    ~DragSourceClient()
-    {
-        if (display)
-            XCloseDisplay(display);
-    }
-    bool connected() const { return display != nullptr; }
-
-    void offer(const std::string& uris)
-    {
-        offered = uris;
-        XSetSelectionOwner(display, atom("XdndSelection"), window, CurrentTime);
-    }
-    void send(Window target, const char* type, long l1, long l2, long l3, long l4)
-    {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.display = display;
-        event.xclient.window = target;
-        event.xclient.message_type = atom(type);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = long(window);
-        event.xclient.data.l[1] = l1;
-        event.xclient.data.l[2] = l2;
-        event.xclient.data.l[3] = l3;
-        event.xclient.data.l[4] = l4;
-        XSendEvent(display, target, False, NoEventMask, &event);
-        XFlush(display);
-    }
-    // Answers the target's request for the items and keeps its XDND answers.
-    void serve()
-    {
-        while (XPending(display)) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type == ClientMessage)
-                answers.push_back(event.xclient);
-            else if (event.type == SelectionRequest)
-                x11_testing::answerSelectionRequest(display, event.xselectionrequest, offered);
-        }
-    }
-    const XClientMessageEvent* answer(const char* type)
-    {
-        for (const auto& message : answers)
-            if (message.message_type == atom(type))
-                return &message;
-        return nullptr;
-    }
-    Atom atom(const char* name) { return XInternAtom(display, name, False); }
-    int connection() const { return ConnectionNumber(display); }
-
-private:
-    Display* display;
-    Window window = None;
-    std::string offered;
-    std::vector<XClientMessageEvent> answers;
-};
-
-class SoundfileViewX11Test : public x11_testing::XvfbSuite {
+class SoundfileViewX11Test : public x11_testing::X11HostTest {
 protected:
     void SetUp() override
     {
-        openHost(320, 200);
-        if (IsSkipped() || HasFatalFailure())
+        X11HostTest::SetUp();
+        if (!hostReady())
             return;
+        const Window hostWindow = host->makeWindow(320, 200);
         if (const char* path = std::getenv("PATH"))
             savedPath = path;
         synth.setSampleRate(44100.0);
@@ -103,7 +37,7 @@ protected:
         frame->addView(view);
         synth.getParams().addListener(view);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -113,45 +47,27 @@ protected:
             frame->close();
             frame->forget();
         }
-        closeHost();
+        host.reset();
         if (savedPath)
             setenv("PATH", savedPath->c_str(), 1);
     }
 
-    // The editor's idle (load poll, then the frame) and the other client, until `done`; false after a
-    // generous bound.
-    bool pumpUntil(const std::function<bool()>& done, DragSourceClient* source = nullptr)
+    // The editor's idle (load poll, then the frame) and the other client (the host, else the drag's
+    // source), until `done`; false after a generous bound.
+    bool pumpUntil(const std::function<bool()>& done, x11_testing::X11HostClient* source = nullptr)
     {
-        for (int round = 0; round < 2000; ++round) {
+        const auto idle = [this] {
             synth.pollLoads();
             if (frame->isOpen())
                 frame->idle();
-            if (source)
-                source->serve();
-            if (done())
-                return true;
-            pollfd wait{source ? source->connection() : ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        };
+        return (source ? *source : *host).pumpUntil(idle, done, 2000);
     }
 
     void click(int x, int y)
     {
-        for (int type : {ButtonPress, ButtonRelease}) {
-            XEvent event{};
-            event.xbutton.type = type;
-            event.xbutton.display = host;
-            event.xbutton.window = frameWindow;
-            event.xbutton.root = DefaultRootWindow(host);
-            event.xbutton.x = event.xbutton.x_root = x;
-            event.xbutton.y = event.xbutton.y_root = y;
-            event.xbutton.state = type == ButtonPress ? 0 : Button1Mask;
-            event.xbutton.button = Button1;
-            event.xbutton.same_screen = True;
-            XSendEvent(host, frameWindow, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        }
-        XFlush(host);
+        host->button(frameWindow, ButtonPress, x, y, 0);
+        host->button(frameWindow, ButtonRelease, x, y, Button1Mask);
     }
 
     // A stand-in for the dialog program, found first on PATH.
@@ -182,17 +98,22 @@ TEST_F(SoundfileViewX11Test, AFileDroppedFromAnotherClientIsLoaded)
 {
     const auto path = folder.file("my loop.wav");
     testing_support::writeSoundFile(path, swellingTone(6000));
-    DragSourceClient source(displayName());
+    // The file manager's side of the drag: a client and window of its own.
+    x11_testing::X11HostClient source(*server);
     ASSERT_TRUE(source.connected());
-    source.offer("file://" + folder.path().string() + "/my%20loop.wav\r\n");
+    const Window sourceWindow = source.makeWindow(10, 10);
+    source.offerDrag(sourceWindow, "file://" + folder.path().string() + "/my%20loop.wav\r\n");
+    const auto send = [&](const char* type, long l1, long l2, long l3, long l4) {
+        source.sendXdnd(sourceWindow, frameWindow, type, l1, l2, l3, l4);
+    };
 
-    source.send(frameWindow, "XdndEnter", 5l << 24, long(source.atom("text/uri-list")), 0, 0);
-    source.send(frameWindow, "XdndPosition", 0, (100l << 16) | 80, CurrentTime, long(source.atom("XdndActionCopy")));
+    send("XdndEnter", 5l << 24, long(source.atom("text/uri-list")), 0, 0);
+    send("XdndPosition", 0, (100l << 16) | 80, CurrentTime, long(source.atom("XdndActionCopy")));
     ASSERT_TRUE(pumpUntil([&] { return source.answer("XdndStatus") != nullptr; }, &source));
     EXPECT_EQ(source.answer("XdndStatus")->data.l[1] & 1, 1) << "accepted";
     EXPECT_EQ(frame->getCursor(), VSTGUI::kCursorCopy);
 
-    source.send(frameWindow, "XdndDrop", 0, CurrentTime, 0, 0);
+    send("XdndDrop", 0, CurrentTime, 0, 0);
     ASSERT_TRUE(pumpUntil([&] { return source.answer("XdndFinished") != nullptr; }, &source));
     EXPECT_EQ(source.answer("XdndFinished")->data.l[1] & 1, 1);
     EXPECT_EQ(frame->getCursor(), VSTGUI::kCursorDefault);

@@ -8,7 +8,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
-#include <poll.h>
 
 #include <functional>
 #include <string>
@@ -115,19 +114,7 @@ protected:
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            frame->idle();
-            while (XPending(display)) {
-                XEvent event;
-                XNextEvent(display, &event);
-                onHostEvent(event);
-            }
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(display), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        return host->pumpUntil([this] { frame->idle(); }, done);
     }
 
     unsigned long pixelAt(int x, int y) { return host->pixelAt(frameWindow, x, y); }
@@ -141,51 +128,11 @@ protected:
 
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.message_type = atom(messageType);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(dragSource);
-        event.xclient.data.l[1] = l1;
-        event.xclient.data.l[2] = l2;
-        event.xclient.data.l[3] = l3;
-        event.xclient.data.l[4] = l4;
-        sendEvent(event, NoEventMask);
+        host->sendXdnd(dragSource, frameWindow, messageType, l1, l2, l3, l4);
     }
-
-    Atom atom(const char* name) { return XInternAtom(display, name, False); }
-
-    void onHostEvent(const XEvent& event)
-    {
-        if (event.type == ClientMessage)
-            answers.push_back(event.xclient);
-        else if (event.type == SelectionRequest) {
-            const auto& request = event.xselectionrequest;
-            XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(offeredUris.data()),
-                            static_cast<int>(offeredUris.size()));
-            XEvent reply{};
-            reply.xselection.type = SelectionNotify;
-            reply.xselection.requestor = request.requestor;
-            reply.xselection.selection = request.selection;
-            reply.xselection.target = request.target;
-            reply.xselection.property = request.property;
-            reply.xselection.time = request.time;
-            XSendEvent(display, request.requestor, False, NoEventMask, &reply);
-            XFlush(display);
-        }
-    }
-
-    bool answered(const char* messageType)
-    {
-        Atom type = atom(messageType);
-        for (const auto& answer : answers)
-            if (answer.message_type == type)
-                return true;
-        return false;
-    }
-
-    const XClientMessageEvent& lastAnswer() const { return answers.back(); }
+    Atom atom(const char* name) { return host->atom(name); }
+    bool answered(const char* messageType) { return host->answer(messageType) != nullptr; }
+    const XClientMessageEvent& lastAnswer(const char* messageType) { return *host->answer(messageType); }
 
     Display* display{nullptr};
     Window hostWindow{None};
@@ -194,8 +141,6 @@ protected:
     CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
-    std::vector<XClientMessageEvent> answers;
-    std::string offeredUris;
 };
 
 TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
@@ -280,28 +225,27 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
     EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
     XFree(data);
 
-    offeredUris = "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n";
-    XSetSelectionOwner(display, atom("XdndSelection"), hostWindow, CurrentTime);
+    host->offerDrag(hostWindow, "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n");
     sendXdnd("XdndEnter", 5l << 24, static_cast<long>(atom("text/uri-list")), 0, 0);
 
     // Over the click view, which takes no drops: refused.
     sendXdnd("XdndPosition", 0, (20l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
-    EXPECT_EQ(lastAnswer().data.l[0], static_cast<long>(frameWindow));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 0);
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[0], static_cast<long>(frameWindow));
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[1] & 1, 0);
 
     // Over the drop view: accepted as a copy.
-    answers.clear();
+    host->clearAnswers();
     sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
-    EXPECT_EQ(lastAnswer().data.l[4], static_cast<long>(atom("XdndActionCopy")));
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[4], static_cast<long>(atom("XdndActionCopy")));
 
-    answers.clear();
+    host->clearAnswers();
     sendXdnd("XdndDrop", 0, CurrentTime, 0, 0);
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndFinished"); }));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
-    EXPECT_EQ(lastAnswer().data.l[2], static_cast<long>(atom("XdndActionCopy")));
+    EXPECT_EQ(lastAnswer("XdndFinished").data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer("XdndFinished").data.l[2], static_cast<long>(atom("XdndActionCopy")));
     using Item = std::pair<IDataPackage::Type, std::string>;
     EXPECT_EQ(dropView->dropped, (std::vector<Item>{{IDataPackage::kFilePath, "/tmp/my loop.wav"},
                                                     {IDataPackage::kText, "https://example.org/x"}}));

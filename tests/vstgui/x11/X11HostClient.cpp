@@ -103,14 +103,78 @@ void X11HostClient::key(Window window, KeySym keySym, unsigned int state)
     send(window, event, KeyPressMask);
 }
 
+Atom X11HostClient::atom(const char* name)
+{
+    return XInternAtom(display, name, False);
+}
+
+void X11HostClient::offerDrag(Window source, const std::string& uris)
+{
+    offeredUris = uris;
+    XSetSelectionOwner(display, atom("XdndSelection"), source, CurrentTime);
+}
+
+void X11HostClient::sendXdnd(Window source, Window target, const char* type, long l1, long l2, long l3, long l4)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.message_type = atom(type);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(source);
+    event.xclient.data.l[1] = l1;
+    event.xclient.data.l[2] = l2;
+    event.xclient.data.l[3] = l3;
+    event.xclient.data.l[4] = l4;
+    send(target, event, NoEventMask);
+}
+
+const XClientMessageEvent* X11HostClient::answer(const char* type)
+{
+    const Atom wanted = atom(type);
+    for (auto message = answers.rbegin(); message != answers.rend(); ++message)
+        if (message->message_type == wanted)
+            return &*message;
+    return nullptr;
+}
+
+void X11HostClient::answerSelectionRequest(const XSelectionRequestEvent& request)
+{
+    XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(offeredUris.data()), static_cast<int>(offeredUris.size()));
+    XEvent reply{};
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.requestor = request.requestor;
+    reply.xselection.selection = request.selection;
+    reply.xselection.target = request.target;
+    reply.xselection.property = request.property;
+    reply.xselection.time = request.time;
+    XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+    XFlush(display);
+}
+
 void X11HostClient::drainAndWait(int ms)
 {
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
+        if (event.type == ClientMessage)
+            answers.push_back(event.xclient);
+        else if (event.type == SelectionRequest)
+            answerSelectionRequest(event.xselectionrequest);
     }
     pollfd wait{ConnectionNumber(display), POLLIN, 0};
     poll(&wait, 1, ms);
+}
+
+bool X11HostClient::pumpUntil(const std::function<void()>& idle, const std::function<bool()>& done, int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        idle();
+        if (done())
+            return true;
+        drainAndWait(10);
+    }
+    return false;
 }
 
 } // namespace x11_testing

@@ -7,7 +7,9 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace x11_testing {
 
@@ -34,11 +36,30 @@ public:
     void key(Window window, KeySym keySym, unsigned int state = 0);
     void send(Window window, XEvent event, long mask);
 
-    // Drops the events sent to this client, then waits up to ms for more to arrive.
-    void drainAndWait(int ms);
+    Atom atom(const char* name);
+
+    // XDND as the drag source: `source`, a window of this client, owns the selection and hands out `uris`
+    // when the drop target asks for them.
+    void offerDrag(Window source, const std::string& uris);
+    // An XDND message from `source` to `target`, data.l[1..4] as given.
+    void sendXdnd(Window source, Window target, const char* type, long l1, long l2, long l3, long l4);
+    // The latest XDND message of `type` the drop target sent back, else nullptr.
+    const XClientMessageEvent* answer(const char* type);
+    void clearAnswers() { answers.clear(); }
+
+    // Runs `idle` (the host's timer) and this client's events until `done`; false after `rounds` rounds
+    // of up to 10 ms each.
+    bool pumpUntil(const std::function<void()>& idle, const std::function<bool()>& done, int rounds = 500);
 
 private:
+    // Handles the events sent to this client (the drop target's requests and answers), then waits up to
+    // ms for more to arrive.
+    void drainAndWait(int ms);
+    void answerSelectionRequest(const XSelectionRequestEvent& request);
+
     Display* display = nullptr;
+    std::string offeredUris;
+    std::vector<XClientMessageEvent> answers;
     std::string savedDisplay;
     bool hadDisplay = false;
 };
