@@ -60,7 +60,7 @@ protected:
         frame->open(nullptr);
         box = gui::makeGroupbox(VSTGUI::CRect(0, 0, 600, 280), "Patches", palette, VSTGUI::kTransparentCColor, true);
         box->setStatusReceiver(&status);
-        manager = views::makePatchGrid(context, *box, VSTGUI::CRect(10, 40, 580, 260));
+        manager = views::makePatchGrid(context, *box, VSTGUI::CRect(22, 40, 580, 257));
         frame->addView(box);
         grid = dynamic_cast<gui::CGrid*>(box->getChildren().back());
         frame->idle();

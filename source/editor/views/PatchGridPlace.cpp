@@ -7,8 +7,6 @@
 #include "gui/StaticPalettes.h"
 #include "synth/SynthParams.h"
 
-#include <cmath>
-
 namespace korvel::views {
 
 namespace {
@@ -16,18 +14,11 @@ namespace {
 constexpr int COLUMNS = 18;
 constexpr int ROWS = 7;
 
-// Trimmed from the left to a multiple of the columns and made as high as square cells need.
-VSTGUI::CRect squareCellsIn(const VSTGUI::CRect& rect)
-{
-    const double width = std::floor(rect.getWidth() / COLUMNS) * COLUMNS;
-    return VSTGUI::CRect(rect.right - width, rect.top, rect.right, rect.top + width * ROWS / COLUMNS);
-}
-
 } // namespace
 
 veldro::PatchManager* makePatchGrid(const EditorContext& context, gui::CGroupbox& box, const VSTGUI::CRect& rect)
 {
-    auto* grid = new gui::CGrid(squareCellsIn(rect), nullptr, COLUMNS, ROWS);
+    auto* grid = new gui::CGrid(rect, nullptr, COLUMNS, ROWS);
     auto* manager = new veldro::PatchManager(grid, context.synth, gui::patchManagerColours);
     manager->setTextReceiver(box.getStatusReceiver());
     context.params.addListener(manager);

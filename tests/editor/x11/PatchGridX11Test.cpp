@@ -11,42 +11,24 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cmenuoverlay.h"
 
-#include "XvfbServer.h"
+#include "X11Host.h"
 
-#include <X11/Xlib.h>
-#include <poll.h>
-
-#include <cstdlib>
 #include <functional>
-#include <string>
+#include <memory>
 
 namespace korvel::test {
 namespace {
 
 using namespace VSTGUI;
 
-class PatchGridX11 : public ::testing::Test {
+class PatchGridX11 : public x11_testing::XvfbFixture {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 300, 200, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        XvfbFixture::SetUp();
+        if (!ready())
+            return;
+        const Window hostWindow = hostSide->makeWindow(300, 200);
 
         frame = new CFrame(CRect(0, 0, 300, 200), nullptr);
         grid = new gui::CGrid(CRect(4, 4, 292, 116), nullptr, 18, 7);
@@ -56,7 +38,7 @@ protected:
         grid->layoutCells();
         frame->addView(grid);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = hostSide->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -65,62 +47,23 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
 
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
-    }
-
-    // Runs the frame's idle and drains the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            frame->idle();
-            while (XPending(host)) {
-                XEvent event;
-                XNextEvent(host, &event);
-            }
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
-    }
-
-    void sendButton(int type, unsigned int button, CPoint where, unsigned int state)
-    {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.display = host;
-        event.xbutton.window = frameWindow;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = static_cast<int>(where.x);
-        event.xbutton.y = event.xbutton.y_root = static_cast<int>(where.y);
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        XSendEvent(host, frameWindow, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-        XFlush(host);
+        return hostSide->pumpUntil(
+            [this] {
+                frame->idle();
+                hostSide->drainEvents();
+            },
+            done);
     }
     void click(unsigned int button, CPoint where, unsigned int heldMask)
     {
-        sendButton(ButtonPress, button, where, 0);
-        sendButton(ButtonRelease, button, where, heldMask);
+        const int x = static_cast<int>(where.x);
+        const int y = static_cast<int>(where.y);
+        hostSide->button(frameWindow, ButtonPress, button, x, y, 0);
+        hostSide->button(frameWindow, ButtonRelease, button, x, y, heldMask);
     }
     CPoint cellCentre(int index) const
     {
@@ -129,10 +72,6 @@ protected:
     }
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(frame->getTopOverlay()); }
 
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host{nullptr};
-    Window hostWindow{None};
     Window frameWindow{None};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
@@ -140,8 +79,6 @@ protected:
     gui::CGrid* grid{nullptr};
     std::unique_ptr<veldro::PatchManager> manager;
 };
-
-x11_testing::XvfbServer* PatchGridX11::server = nullptr;
 
 TEST_F(PatchGridX11, CopyChosenFromTheRightButtonMenuPastesIntoTheNextClickedCell)
 {

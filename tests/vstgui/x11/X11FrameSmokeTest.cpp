@@ -7,14 +7,12 @@
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "XvfbServer.h"
+#include "X11Host.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <poll.h>
+#include <X11/keysym.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -89,28 +87,15 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public ::testing::Test {
+class X11FrameSmoke : public x11_testing::XvfbFixture {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 200, 100, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        XvfbFixture::SetUp();
+        if (!ready())
+            return;
+        host = hostSide->connection();
+        hostWindow = hostSide->makeWindow(200, 100);
         dragSource = hostWindow;
 
         frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
@@ -119,7 +104,7 @@ protected:
         frame->addView(clickView);
         frame->addView(dropView);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = hostSide->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -128,97 +113,27 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
-    }
-
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
     }
 
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            frame->idle();
-            while (XPending(host)) {
-                XEvent event;
-                XNextEvent(host, &event);
-                onHostEvent(event);
-            }
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        return hostSide->pumpUntil(
+            [this] {
+                frame->idle();
+                hostSide->drainEvents([this](const XEvent& event) { onHostEvent(event); });
+            },
+            done);
     }
 
-    unsigned long pixelAt(int x, int y)
-    {
-        XImage* image = XGetImage(host, frameWindow, x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!image)
-            return ~0ul;
-        unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return pixel;
-    }
-
-    void sendEvent(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
-
+    unsigned long pixelAt(int x, int y) { return hostSide->pixelAt(frameWindow, x, y); }
+    void sendEvent(XEvent event, long mask) { hostSide->send(frameWindow, event, mask); }
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+        hostSide->button(frameWindow, type, button, x, y, state);
     }
-
-    void sendMotion(int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = x;
-        event.xmotion.y = event.xmotion.y_root = y;
-        event.xmotion.state = state;
-        event.xmotion.same_screen = True;
-        sendEvent(event, PointerMotionMask);
-    }
-
-    void sendKey(KeySym keySym, unsigned int state)
-    {
-        XEvent event{};
-        event.xkey.type = KeyPress;
-        event.xkey.root = DefaultRootWindow(host);
-        event.xkey.state = state;
-        event.xkey.keycode = XKeysymToKeycode(host, keySym);
-        event.xkey.same_screen = True;
-        sendEvent(event, KeyPressMask);
-    }
+    void sendMotion(int x, int y, unsigned int state) { hostSide->motion(frameWindow, x, y, state); }
+    void sendKey(KeySym keySym, unsigned int state) { hostSide->key(frameWindow, keySym, state); }
 
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
@@ -268,8 +183,6 @@ protected:
 
     const XClientMessageEvent& lastAnswer() const { return answers.back(); }
 
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
     Display* host{nullptr};
     Window hostWindow{None};
     Window frameWindow{None};
@@ -280,8 +193,6 @@ protected:
     std::vector<XClientMessageEvent> answers;
     std::string offeredUris;
 };
-
-x11_testing::XvfbServer* X11FrameSmoke::server = nullptr;
 
 TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
 {
