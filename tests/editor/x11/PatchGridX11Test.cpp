@@ -8,10 +8,9 @@
 #include "gui/CGrid.h"
 #include "gui/StaticPalettes.h"
 #include "synth/Synth.h"
-#include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cmenuoverlay.h"
 
-#include "X11Host.h"
+#include "X11FrameFixture.h"
 
 #include <functional>
 #include <memory>
@@ -21,43 +20,23 @@ namespace {
 
 using namespace VSTGUI;
 
-class PatchGridX11 : public x11_testing::XvfbFixture {
+class PatchGridX11 : public x11_testing::X11FrameFixture {
 protected:
     void SetUp() override
     {
         XvfbFixture::SetUp();
         if (!ready())
             return;
-        const Window hostWindow = hostSide->makeWindow(300, 200);
-
-        frame = new CFrame(CRect(0, 0, 300, 200), nullptr);
+        auto* newFrame = new CFrame(CRect(0, 0, 300, 200), nullptr);
         grid = new gui::CGrid(CRect(4, 4, 292, 116), nullptr, 18, 7);
         manager = std::make_unique<veldro::PatchManager>(grid, synth, gui::patchManagerColours);
         grid->setListener(manager.get());
         grid->setSpacing(CPoint(4, 4));
         grid->layoutCells();
-        frame->addView(grid);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = hostSide->childOf(hostWindow)) != None; }));
+        newFrame->addView(grid);
+        openFrame(newFrame);
     }
 
-    void TearDown() override
-    {
-        if (frame) {
-            frame->close();
-            frame->forget();
-        }
-    }
-
-    bool pumpUntil(const std::function<bool()>& done)
-    {
-        return hostSide->pumpUntil(
-            [this] {
-                frame->idle();
-                hostSide->drainEvents();
-            },
-            done);
-    }
     void click(unsigned int button, CPoint where, unsigned int heldMask)
     {
         const int x = static_cast<int>(where.x);
@@ -72,10 +51,8 @@ protected:
     }
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(frame->getTopOverlay()); }
 
-    Window frameWindow{None};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
-    CFrame* frame{nullptr};
     gui::CGrid* grid{nullptr};
     std::unique_ptr<veldro::PatchManager> manager;
 };

@@ -7,7 +7,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "X11Host.h"
+#include "X11FrameFixture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -87,7 +87,7 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public x11_testing::XvfbFixture {
+class X11FrameSmoke : public x11_testing::X11FrameFixture {
 protected:
     void SetUp() override
     {
@@ -95,35 +95,13 @@ protected:
         if (!ready())
             return;
         host = hostSide->connection();
-        hostWindow = hostSide->makeWindow(200, 100);
-        dragSource = hostWindow;
-
-        frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
+        auto* newFrame = new CFrame(CRect(0, 0, 200, 100), nullptr);
         clickView = new ClickView(CRect(0, 0, 100, 100));
         dropView = new DropView(CRect(100, 0, 200, 100));
-        frame->addView(clickView);
-        frame->addView(dropView);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = hostSide->childOf(hostWindow)) != None; }));
-    }
-
-    void TearDown() override
-    {
-        if (frame) {
-            frame->close();
-            frame->forget();
-        }
-    }
-
-    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
-    bool pumpUntil(const std::function<bool()>& done)
-    {
-        return hostSide->pumpUntil(
-            [this] {
-                frame->idle();
-                hostSide->drainEvents([this](const XEvent& event) { onHostEvent(event); });
-            },
-            done);
+        newFrame->addView(clickView);
+        newFrame->addView(dropView);
+        openFrame(newFrame);
+        dragSource = hostWindow;
     }
 
     unsigned long pixelAt(int x, int y) { return hostSide->pixelAt(frameWindow, x, y); }
@@ -151,7 +129,7 @@ protected:
 
     Atom atom(const char* name) { return XInternAtom(host, name, False); }
 
-    void onHostEvent(const XEvent& event)
+    void onHostEvent(const XEvent& event) override
     {
         if (event.type == ClientMessage)
             answers.push_back(event.xclient);
@@ -184,10 +162,7 @@ protected:
     const XClientMessageEvent& lastAnswer() const { return answers.back(); }
 
     Display* host{nullptr};
-    Window hostWindow{None};
-    Window frameWindow{None};
     Window dragSource{None};
-    CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
     std::vector<XClientMessageEvent> answers;
