@@ -204,7 +204,7 @@ void PatchManager::store(int index, bool used, CButtonState buttons)
 void PatchManager::recall(int index, CButtonState buttons)
 {
     const double time = buttons.isDoubleClick() ? DOUBLE_CLICK_TIME : -1.0;
-    const std::string path = utf8::narrow(params.getPatch(index).soundfile);
+    const std::string path = utf8::narrowForDisplay(params.getPatch(index).soundfile);
     switch (startRecall(index, time)) {
     case Recall::LOADING:
         status(cellName(index) + " loading " + path);

@@ -95,6 +95,17 @@ TEST_F(PatchGridSound, ASlotWhoseSoundIsMissingReportsTheFileInRedAndChangesNoth
     EXPECT_EQ(manager->getCurrentCell(), -1);
 }
 
+TEST_F(PatchGridSound, ASoundNameThatIsNoUnicodeIsShownAndFails)
+{
+    storeSlot(10, 200.0);
+    params.getPatch(10).soundfile = std::wstring(L"/tmp/x") + wchar_t(0xD800) + L".wav";
+    click(10);
+    EXPECT_EQ(status.last(), "patch 0:10 loading /tmp/x?.wav");
+    settleLoads();
+    EXPECT_EQ(status.last(), "Error opening file - /tmp/x?.wav");
+    EXPECT_EQ(status.colours.back(), RED);
+}
+
 TEST_F(PatchGridSound, ASlotWhoseSoundMustLoadIsRecalledOnceItIsThere)
 {
     const auto tone = writeTone("other.wav");

@@ -191,7 +191,7 @@ void SoundLoader::reportFailure(const std::wstring& path, const PendingLoad& rec
 {
     // A recall that asked for a missing file would otherwise end without a word.
     if (record.failureReport)
-        record.failureReport("Error opening file - " + utf8::narrow(path), STATUS_ERROR);
+        record.failureReport("Error opening file - " + utf8::narrowForDisplay(path), STATUS_ERROR);
 }
 
 void SoundLoader::runDeferredRecalls()
