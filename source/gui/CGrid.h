@@ -19,9 +19,10 @@ public:
     struct Cell {
         virtual ~Cell() = default;
 
-        VSTGUI::CRect rect;  // in the grid's coordinates (its parent's)
-        VSTGUI::CColor color = VSTGUI::kTransparentCColor; // the grid's cell colour
-        double value = 0.0;  // the owner's mark; the grid never reads it
+        VSTGUI::CRect rect; // in the grid's coordinates (its parent's)
+        // Transparent white: drawn in the grid's cell colour.
+        VSTGUI::CColor color = VSTGUI::kTransparentCColor;
+        double value = 0.0; // the owner's mark; the grid never reads it
     };
     using CellDrawer = std::function<void(CGrid* grid, VSTGUI::CDrawContext* context, const Cell& cell, int column,
                                           int row)>;
