@@ -4,8 +4,8 @@
 
 namespace korvel::gui {
 
-// The listener of the editor's multi-element controls (patch grid, multi-point XY pad, breakpoint
-// editors, filter view): `index` is the point or cell concerned. GUI thread only.
+// The listener of the editor's multi-element controls (patch grid, multi-point XY pad, breakpoint editors,
+// filter view); `index` is the point or cell concerned. GUI thread only.
 class IComplexControlListener {
 public:
     virtual ~IComplexControlListener() = default;

@@ -1,16 +1,14 @@
 // The patch grid in a frame embedded in a real X window of a private Xvfb, driven by button events
 // that another client sends, as a host's window would pass them on.
 
-// GoogleTest before any X header: X defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include "editor/PatchManager.h"
 #include "gui/CGrid.h"
 #include "gui/StaticPalettes.h"
 #include "synth/Synth.h"
+#include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cmenuoverlay.h"
 
-#include "X11FrameFixture.h"
+#include "X11HostTest.h"
 
 #include <functional>
 #include <memory>
@@ -20,29 +18,51 @@ namespace {
 
 using namespace VSTGUI;
 
-class PatchGridX11 : public x11_testing::X11FrameFixture {
+class PatchGridX11 : public x11_testing::X11HostTest {
 protected:
     void SetUp() override
     {
-        XvfbFixture::SetUp();
-        if (!ready())
+        X11HostTest::SetUp();
+        if (!hostReady())
             return;
-        auto* newFrame = new CFrame(CRect(0, 0, 300, 200), nullptr);
+        const Window hostWindow = host->makeWindow(300, 200);
+        frame = new CFrame(CRect(0, 0, 300, 200), nullptr);
         grid = new gui::CGrid(CRect(4, 4, 292, 116), nullptr, 18, 7);
         manager = std::make_unique<veldro::PatchManager>(grid, synth, gui::patchManagerColours);
         grid->setListener(manager.get());
         grid->setSpacing(CPoint(4, 4));
         grid->layoutCells();
-        newFrame->addView(grid);
-        openFrame(newFrame);
+        frame->addView(grid);
+        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
     }
 
+    void TearDown() override
+    {
+        if (frame) {
+            frame->close();
+            frame->forget();
+        }
+        host.reset();
+    }
+
+    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
+    bool pumpUntil(const std::function<bool()>& done)
+    {
+        for (int round = 0; round < 500; ++round) {
+            frame->idle();
+            if (done())
+                return true;
+            host->drainAndWait(10);
+        }
+        return false;
+    }
     void click(unsigned int button, CPoint where, unsigned int heldMask)
     {
         const int x = static_cast<int>(where.x);
         const int y = static_cast<int>(where.y);
-        hostSide->button(frameWindow, ButtonPress, button, x, y, 0);
-        hostSide->button(frameWindow, ButtonRelease, button, x, y, heldMask);
+        host->button(frameWindow, ButtonPress, x, y, 0, button);
+        host->button(frameWindow, ButtonRelease, x, y, heldMask, button);
     }
     CPoint cellCentre(int index) const
     {
@@ -51,6 +71,8 @@ protected:
     }
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(frame->getTopOverlay()); }
 
+    Window frameWindow{None};
+    CFrame* frame{nullptr};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
     gui::CGrid* grid{nullptr};

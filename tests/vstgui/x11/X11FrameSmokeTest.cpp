@@ -1,17 +1,14 @@
 // A frame embedded in a real X window of a private Xvfb: clicks and file drops sent by another
 // client, as a host and a file manager would send them.
 
-// GoogleTest before any X header: X defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "X11FrameFixture.h"
+#include "X11HostTest.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
 #include <functional>
 #include <string>
@@ -87,31 +84,60 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public x11_testing::X11FrameFixture {
+class X11FrameSmoke : public x11_testing::X11HostTest {
 protected:
     void SetUp() override
     {
-        XvfbFixture::SetUp();
-        if (!ready())
+        X11HostTest::SetUp();
+        if (!hostReady())
             return;
-        host = hostSide->connection();
-        auto* newFrame = new CFrame(CRect(0, 0, 200, 100), nullptr);
+        display = host->getDisplay();
+        hostWindow = host->makeWindow(200, 100);
+        dragSource = hostWindow;
+
+        frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
         clickView = new ClickView(CRect(0, 0, 100, 100));
         dropView = new DropView(CRect(100, 0, 200, 100));
-        newFrame->addView(clickView);
-        newFrame->addView(dropView);
-        openFrame(newFrame);
-        dragSource = hostWindow;
+        frame->addView(clickView);
+        frame->addView(dropView);
+        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = host->childOf(hostWindow)) != None; }));
     }
 
-    unsigned long pixelAt(int x, int y) { return hostSide->pixelAt(frameWindow, x, y); }
-    void sendEvent(XEvent event, long mask) { hostSide->send(frameWindow, event, mask); }
+    void TearDown() override
+    {
+        if (frame) {
+            frame->close();
+            frame->forget();
+        }
+    }
+
+    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
+    bool pumpUntil(const std::function<bool()>& done)
+    {
+        for (int round = 0; round < 500; ++round) {
+            frame->idle();
+            while (XPending(display)) {
+                XEvent event;
+                XNextEvent(display, &event);
+                onHostEvent(event);
+            }
+            if (done())
+                return true;
+            pollfd wait{ConnectionNumber(display), POLLIN, 0};
+            poll(&wait, 1, 10);
+        }
+        return false;
+    }
+
+    unsigned long pixelAt(int x, int y) { return host->pixelAt(frameWindow, x, y); }
+    void sendEvent(XEvent event, long mask) { host->send(frameWindow, event, mask); }
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        hostSide->button(frameWindow, type, button, x, y, state);
+        host->button(frameWindow, type, x, y, state, button);
     }
-    void sendMotion(int x, int y, unsigned int state) { hostSide->motion(frameWindow, x, y, state); }
-    void sendKey(KeySym keySym, unsigned int state) { hostSide->key(frameWindow, keySym, state); }
+    void sendMotion(int x, int y, unsigned int state) { host->motion(frameWindow, x, y, state); }
+    void sendKey(KeySym keySym, unsigned int state) { host->key(frameWindow, keySym, state); }
 
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
@@ -127,15 +153,15 @@ protected:
         sendEvent(event, NoEventMask);
     }
 
-    Atom atom(const char* name) { return XInternAtom(host, name, False); }
+    Atom atom(const char* name) { return XInternAtom(display, name, False); }
 
-    void onHostEvent(const XEvent& event) override
+    void onHostEvent(const XEvent& event)
     {
         if (event.type == ClientMessage)
             answers.push_back(event.xclient);
         else if (event.type == SelectionRequest) {
             const auto& request = event.xselectionrequest;
-            XChangeProperty(host, request.requestor, request.property, request.target, 8, PropModeReplace,
+            XChangeProperty(display, request.requestor, request.property, request.target, 8, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(offeredUris.data()),
                             static_cast<int>(offeredUris.size()));
             XEvent reply{};
@@ -145,8 +171,8 @@ protected:
             reply.xselection.target = request.target;
             reply.xselection.property = request.property;
             reply.xselection.time = request.time;
-            XSendEvent(host, request.requestor, False, NoEventMask, &reply);
-            XFlush(host);
+            XSendEvent(display, request.requestor, False, NoEventMask, &reply);
+            XFlush(display);
         }
     }
 
@@ -161,8 +187,11 @@ protected:
 
     const XClientMessageEvent& lastAnswer() const { return answers.back(); }
 
-    Display* host{nullptr};
+    Display* display{nullptr};
+    Window hostWindow{None};
+    Window frameWindow{None};
     Window dragSource{None};
+    CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
     std::vector<XClientMessageEvent> answers;
@@ -221,11 +250,11 @@ TEST_F(X11FrameSmoke, KeysReachTheClickedViewAndALostGrabCancelsItsDrag)
 TEST_F(X11FrameSmoke, ExposedAreaIsRepaintedFromTheBackBuffer)
 {
     ASSERT_TRUE(pumpUntil([this] { return pixelAt(50, 50) == 0x0000ff; }));
-    GC gc = XCreateGC(host, frameWindow, 0, nullptr);
-    XSetForeground(host, gc, 0x00ff00);
-    XFillRectangle(host, frameWindow, gc, 0, 0, 200, 100);
-    XFreeGC(host, gc);
-    XSync(host, False);
+    GC gc = XCreateGC(display, frameWindow, 0, nullptr);
+    XSetForeground(display, gc, 0x00ff00);
+    XFillRectangle(display, frameWindow, gc, 0, 0, 200, 100);
+    XFreeGC(display, gc);
+    XSync(display, False);
     ASSERT_EQ(pixelAt(50, 50), 0x00ff00u);
 
     XEvent expose{};
@@ -245,14 +274,14 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(host, frameWindow, atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &count,
+    XGetWindowProperty(display, frameWindow, atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &count,
                        &remaining, &data);
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
     XFree(data);
 
     offeredUris = "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n";
-    XSetSelectionOwner(host, atom("XdndSelection"), hostWindow, CurrentTime);
+    XSetSelectionOwner(display, atom("XdndSelection"), hostWindow, CurrentTime);
     sendXdnd("XdndEnter", 5l << 24, static_cast<long>(atom("text/uri-list")), 0, 0);
 
     // Over the click view, which takes no drops: refused.
@@ -281,9 +310,9 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
 TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
 {
     // Xlib's default error handler would exit the process on the first error below.
-    Window goneSource = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 1, 1, 0, 0, 0);
-    XDestroyWindow(host, goneSource);
-    XSync(host, False);
+    Window goneSource = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XDestroyWindow(display, goneSource);
+    XSync(display, False);
     dragSource = goneSource;
     sendXdnd("XdndEnter", (5l << 24) | 1, 0, 0, 0); // its types are in a property of the missing window
     sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
@@ -291,8 +320,8 @@ TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
     ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1; }));
 
     // Some hosts destroy their window, and the frame's with it, before they close the editor.
-    XDestroyWindow(host, hostWindow);
-    XSync(host, False);
+    XDestroyWindow(display, hostWindow);
+    XSync(display, False);
     clickView->invalid();
     frame->setCursor(kCursorCopy);
     frame->idle();

@@ -1,5 +1,4 @@
-// GoogleTest's users include it before X headers; this file needs neither order.
-#include "X11Host.h"
+#include "X11HostClient.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -8,8 +7,10 @@
 
 namespace x11_testing {
 
-X11Host::X11Host(const XvfbServer& server)
+X11HostClient::X11HostClient(const XvfbServer& server)
 {
+    if (!server.running())
+        return;
     if (const char* current = std::getenv("DISPLAY")) {
         savedDisplay = current;
         hadDisplay = true;
@@ -18,7 +19,7 @@ X11Host::X11Host(const XvfbServer& server)
     display = XOpenDisplay(server.name().c_str());
 }
 
-X11Host::~X11Host()
+X11HostClient::~X11HostClient()
 {
     if (display)
         XCloseDisplay(display);
@@ -28,16 +29,15 @@ X11Host::~X11Host()
         unsetenv("DISPLAY");
 }
 
-Window X11Host::makeWindow(int width, int height)
+Window X11HostClient::makeWindow(int width, int height)
 {
-    Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
-                                        static_cast<unsigned>(height), 0, 0, 0);
+    Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width, height, 0, 0, 0);
     XMapWindow(display, window);
     XSync(display, False);
     return window;
 }
 
-Window X11Host::childOf(Window parent)
+Window X11HostClient::childOf(Window parent)
 {
     Window root = None, up = None, *children = nullptr;
     unsigned int count = 0;
@@ -48,29 +48,17 @@ Window X11Host::childOf(Window parent)
     return child;
 }
 
-bool X11Host::pumpUntil(const std::function<void()>& step, const std::function<bool()>& done, int rounds)
+unsigned long X11HostClient::pixelAt(Window window, int x, int y)
 {
-    for (int round = 0; round < rounds; ++round) {
-        step();
-        if (done())
-            return true;
-        pollfd wait{ConnectionNumber(display), POLLIN, 0};
-        poll(&wait, 1, 10);
-    }
-    return false;
+    XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return ~0ul;
+    unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
+    XDestroyImage(image);
+    return pixel;
 }
 
-void X11Host::drainEvents(const std::function<void(const XEvent&)>& handle)
-{
-    while (XPending(display)) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (handle)
-            handle(event);
-    }
-}
-
-void X11Host::send(Window window, XEvent event, long mask)
+void X11HostClient::send(Window window, XEvent event, long mask)
 {
     event.xany.display = display;
     event.xany.window = window;
@@ -78,7 +66,7 @@ void X11Host::send(Window window, XEvent event, long mask)
     XFlush(display);
 }
 
-void X11Host::button(Window window, int type, unsigned int xButton, int x, int y, unsigned int state)
+void X11HostClient::button(Window window, int type, int x, int y, unsigned int state, unsigned int which)
 {
     XEvent event{};
     event.xbutton.type = type;
@@ -87,12 +75,12 @@ void X11Host::button(Window window, int type, unsigned int xButton, int x, int y
     event.xbutton.x = event.xbutton.x_root = x;
     event.xbutton.y = event.xbutton.y_root = y;
     event.xbutton.state = state;
-    event.xbutton.button = xButton;
+    event.xbutton.button = which;
     event.xbutton.same_screen = True;
     send(window, event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
 }
 
-void X11Host::motion(Window window, int x, int y, unsigned int state, long mask)
+void X11HostClient::motion(Window window, int x, int y, unsigned int state)
 {
     XEvent event{};
     event.xmotion.type = MotionNotify;
@@ -101,10 +89,10 @@ void X11Host::motion(Window window, int x, int y, unsigned int state, long mask)
     event.xmotion.y = event.xmotion.y_root = y;
     event.xmotion.state = state;
     event.xmotion.same_screen = True;
-    send(window, event, mask);
+    send(window, event, PointerMotionMask | ButtonMotionMask);
 }
 
-void X11Host::key(Window window, KeySym keySym, unsigned int state)
+void X11HostClient::key(Window window, KeySym keySym, unsigned int state)
 {
     XEvent event{};
     event.xkey.type = KeyPress;
@@ -115,14 +103,14 @@ void X11Host::key(Window window, KeySym keySym, unsigned int state)
     send(window, event, KeyPressMask);
 }
 
-unsigned long X11Host::pixelAt(Window window, int x, int y)
+void X11HostClient::drainAndWait(int ms)
 {
-    XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!image)
-        return ~0ul;
-    unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
-    XDestroyImage(image);
-    return pixel;
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+    pollfd wait{ConnectionNumber(display), POLLIN, 0};
+    poll(&wait, 1, ms);
 }
 
 } // namespace x11_testing
