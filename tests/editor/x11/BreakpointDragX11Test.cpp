@@ -59,13 +59,7 @@ protected:
     // Runs the editor's idle until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            editor.idle();
-            if (done())
-                return true;
-            host->drainAndWait(10);
-        }
-        return false;
+        return host->pumpUntil([this] { editor.idle(); }, done);
     }
 
     Window frameWindow = None;

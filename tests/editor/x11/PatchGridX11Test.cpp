@@ -49,13 +49,7 @@ protected:
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            frame->idle();
-            if (done())
-                return true;
-            host->drainAndWait(10);
-        }
-        return false;
+        return host->pumpUntil([this] { frame->idle(); }, done);
     }
     void click(unsigned int button, CPoint where, unsigned int heldMask)
     {

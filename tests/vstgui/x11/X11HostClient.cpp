@@ -113,4 +113,15 @@ void X11HostClient::drainAndWait(int ms)
     poll(&wait, 1, ms);
 }
 
+bool X11HostClient::pumpUntil(const std::function<void()>& idle, const std::function<bool()>& done)
+{
+    for (int round = 0; round < 500; ++round) {
+        idle();
+        if (done())
+            return true;
+        drainAndWait(10);
+    }
+    return false;
+}
+
 } // namespace x11_testing

@@ -7,6 +7,7 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <string>
 
 namespace x11_testing {
@@ -36,6 +37,8 @@ public:
 
     // Drops the events sent to this client, then waits up to ms for more to arrive.
     void drainAndWait(int ms);
+    // Runs idle (a frame's or an editor's) and drains events until done; false after a generous bound.
+    bool pumpUntil(const std::function<void()>& idle, const std::function<bool()>& done);
 
 private:
     Display* display = nullptr;
