@@ -222,8 +222,8 @@ TEST_F(ControllerDrawing, InnerGridWritesTheSixNamesWithTheChosenOneInTheBackgro
 TEST_F(ControllerDrawing, EmptyPadWritesItsCaptionInThePadsOwnFont)
 {
     auto empty = makeKindController(0, rig.handle(9), controllerPalettes[0]);
-    CFontDesc own("Arial", 9.);
-    pad->setFont(&own);
+    auto own = makeOwned<CFontDesc>("Arial", 9.);
+    pad->setFont(own);
     const auto& calls = draw(*empty, 0., 0.);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].text, "ATTACK");
