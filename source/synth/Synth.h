@@ -113,7 +113,7 @@ public:
         loader.loadSoundFile(path, status, slot, time, mask);
     }
     int loadPack(std::shared_ptr<audio::SoundPack> pack) { return loader.loadPack(std::move(pack)); }
-    std::uint64_t pollLoads(const StatusReport& status = {}) { return loader.pollLoads(status); }
+    std::uint64_t pollLoads() { return loader.pollLoads(); }
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const { return loader.findSound(path); }
 
     SynthParams& getParams() { return params; }

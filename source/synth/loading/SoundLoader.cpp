@@ -32,7 +32,7 @@ void adopt(PendingLoad& record, const PendingLoad& request, std::uint64_t number
     record.slot = request.slot;
     record.time = request.time;
     record.mask = request.mask;
-    record.reportFailure = request.reportFailure;
+    record.failureReport = request.failureReport;
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void SoundLoader::loadSound(const std::string& path, const StatusReport& status)
 void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                                 std::uint32_t mask)
 {
-    const PendingLoad request{0, slot, mask, time, nullptr, {}, bool(status)};
+    const PendingLoad request{0, slot, mask, time, nullptr, {}, status};
     try {
         std::shared_ptr<audio::SoundPack> cached;
         {
@@ -160,7 +160,7 @@ void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double
     }
 }
 
-std::uint64_t SoundLoader::pollLoads(const StatusReport& status)
+std::uint64_t SoundLoader::pollLoads()
 {
     runDeferredRecalls();
     PendingLoads::node_type finished;
@@ -178,12 +178,11 @@ std::uint64_t SoundLoader::pollLoads(const StatusReport& status)
         if (finished.empty())
             return pendingLoads.size();
     }
-    finish(finished.key(), finished.mapped(), std::move(sound), status);
+    finish(finished.key(), finished.mapped(), std::move(sound));
     return pendingCount();
 }
 
-void SoundLoader::finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound,
-                         const StatusReport& status)
+void SoundLoader::finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound)
 {
     int state = audio::LoadState::FAILED;
     try {
@@ -194,8 +193,8 @@ void SoundLoader::finish(const std::wstring& path, PendingLoad& record, std::sha
     try {
         if (state == audio::LoadState::READY && sound) {
             installFinished(record, std::move(sound));
-        } else if (record.reportFailure && status) {
-            status("Error opening file - " + utf8::narrow(path), STATUS_ERROR);
+        } else {
+            reportFailure(path, record);
         }
     } catch (const std::exception&) {
         // A status line or a recall that fails must not end the poll.
@@ -220,6 +219,13 @@ void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<aud
         params.setParam(1, double(sound->frameCount()), 0.0);
     }
     params.notifyListener(SOUND_VIEW, flags);
+}
+
+void SoundLoader::reportFailure(const std::wstring& path, const PendingLoad& record)
+{
+    // A load that fails would otherwise end without a word.
+    if (record.failureReport)
+        record.failureReport("Error opening file - " + utf8::narrowForDisplay(path), STATUS_ERROR);
 }
 
 void SoundLoader::runDeferredRecalls()

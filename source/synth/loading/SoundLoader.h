@@ -64,16 +64,14 @@ public:
     // is negative (the user's choice; recalls never ask again); a cached path
     // is installed at once when ready (then slot, if not negative, is
     // recalled with time and mask), and otherwise left alone. A failure to
-    // start goes to status as "Error opening file - <reason>" in red; a
-    // failed load of a request with a status is posted by the poll.
+    // start goes to status as "Error opening file - <reason>" in red, a load
+    // that fails later as "Error opening file - <path>" (from the poll).
     void loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                        std::uint32_t mask);
     // Runs the recalls the audio thread left over, then handles at most one
     // finished load (the first in path order); never waits for a running one.
-    // A failed load that a status was given for is posted to status as
-    // "Error opening file - <path>" in red. Returns the number of loads still
-    // pending.
-    std::uint64_t pollLoads(const StatusReport& status = {});
+    // Returns the number of loads still pending.
+    std::uint64_t pollLoads();
 
     // --- any thread
 
@@ -99,9 +97,9 @@ private:
     void startLoad(const std::wstring& path, const PendingLoad& request);
     void useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time, std::uint32_t mask);
     void recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask);
-    void finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound,
-                const StatusReport& status);
+    void finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
     void installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
+    static void reportFailure(const std::wstring& path, const PendingLoad& record);
     void runDeferredRecalls();
     std::uint64_t nextRequest();
     std::uint64_t pendingCount() const;

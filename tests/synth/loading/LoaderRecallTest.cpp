@@ -98,6 +98,22 @@ TEST_F(LoaderRecallTest, RecallOfAFailedSoundChangesNothing)
     EXPECT_TRUE(r.log.empty());
 }
 
+TEST_F(LoaderRecallTest, FailedLoadsAreReportedToTheStatusTheyCameWith)
+{
+    const fs::path missing = r.dir.file("gone.wav");
+    r.loader.loadSoundFile(r.key(missing), r.status, 3, -1.0, MASK_ALL);
+    finish(missing);
+    r.loader.pollLoads();
+    ASSERT_EQ(r.statusTexts.size(), 1u);
+    EXPECT_EQ(r.statusTexts[0].first, "Error opening file - " + missing.string());
+    EXPECT_EQ(r.statusTexts[0].second, STATUS_ERROR);
+
+    // A dropped file's failure is posted to the status it was dropped with.
+    r.dropAndPoll(r.dir.file("also-gone.wav"));
+    ASSERT_EQ(r.statusTexts.size(), 2u);
+    EXPECT_EQ(r.statusTexts[1].first, "Error opening file - " + r.dir.file("also-gone.wav").string());
+}
+
 TEST_F(LoaderRecallTest, CachedReadySoundIsInstalledAndTheSlotRecalledAtOnce)
 {
     const fs::path slotSound = cacheSlotSound(5, "slot.wav");

@@ -81,7 +81,7 @@ void LoaderRig::dropAndFinish(const std::filesystem::path& path)
 void LoaderRig::dropAndPoll(const std::filesystem::path& path)
 {
     dropAndFinish(path);
-    loader.pollLoads(status);
+    loader.pollLoads();
 }
 
 std::wstring LoaderRig::key(const std::filesystem::path& path) { return utf8::widen(path.string()); }

@@ -39,7 +39,7 @@ TEST_P(LoadStateTest, FileEndsInItsStateAndOnlyReadySoundsAreInstalled)
 {
     const fs::path path = GetParam().make(r);
     r.dropAndFinish(path);
-    EXPECT_EQ(r.loader.pollLoads(r.status), 0u);
+    EXPECT_EQ(r.loader.pollLoads(), 0u);
     ASSERT_NE(r.cached(path), nullptr);
     EXPECT_EQ(r.cached(path)->state(), GetParam().state);
     if (GetParam().state == READY) {
