@@ -134,8 +134,9 @@ void Synth::renderSubBlock(float* left, float* right)
         mixed[2 * i] = left[i];
         mixed[2 * i + 1] = right[i];
     }
-    grains.forEachActive([&](Grain& grain) { grain.render(mixed, keyboard); },
+    grains.forEachActive([&](Grain& grain) { quads.render(grain, mixed, keyboard); },
                          [&](Grain& grain) { sounds.removeGrain(grain.sound); });
+    quads.flush(mixed, keyboard);
     for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
         left[i] = mixed[2 * i];
         right[i] = mixed[2 * i + 1];

@@ -6,6 +6,7 @@
 #include "synth/dsp/OutputStage.h"
 #include "synth/engine/BlockCarry.h"
 #include "synth/engine/GrainPool.h"
+#include "synth/engine/GrainQuads.h"
 #include "synth/engine/SoundHandover.h"
 #include "synth/loading/SoundLoader.h"
 
@@ -52,6 +53,8 @@ public:
     void setSampleRate(double sr);
     // Grows the grain pool to n records; it never shrinks.
     void setGrainPoolSize(std::size_t n);
+    // Off: every grain renders on its own (the reference for the grouped way).
+    void setGrainGrouping(bool on) { quads.setEnabled(on); }
 
     // --- any thread
 
@@ -120,6 +123,7 @@ private:
     std::atomic<double> sampleRate{0.0};
     std::uint64_t frameCounter = 0;
     GrainPool grains;
+    GrainQuads quads;
     std::atomic<int> runState{NEW};
     SoundHandover sounds;
     int startFrame = 0;

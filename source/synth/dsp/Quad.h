@@ -1,0 +1,47 @@
+#pragma once
+
+// Four grains side by side in the lanes of a 256-bit register, one channel
+// each. Include only between Avx2Begin.h and Avx2End.h.
+
+#include <immintrin.h>
+
+namespace korvel::veldro::quad {
+
+// The four units whose values a register's lanes carry, lane 0 first.
+template <typename Unit>
+using Units = Unit* const (&)[4];
+
+// field(unit) of each unit, one per lane.
+template <typename Unit, typename Field>
+inline __m256d gather(Units<Unit> units, Field field)
+{
+    return _mm256_setr_pd(field(*units[0]), field(*units[1]), field(*units[2]), field(*units[3]));
+}
+
+// Writes each lane of x to field(unit) of its unit.
+template <typename Unit, typename Field>
+inline void scatter(Units<Unit> units, __m256d x, Field field)
+{
+    alignas(32) double values[4];
+    _mm256_store_pd(values, x);
+    for (int k = 0; k < 4; ++k)
+        field(*units[k]) = values[k];
+}
+
+// yes where mask is set, no elsewhere.
+inline __m256d select(__m256d mask, __m256d yes, __m256d no)
+{
+    return _mm256_blendv_pd(no, yes, mask);
+}
+
+inline bool any(__m256d mask)
+{
+    return _mm256_movemask_pd(mask) != 0;
+}
+
+inline __m256d magnitude(__m256d x)
+{
+    return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x);
+}
+
+} // namespace korvel::veldro::quad
