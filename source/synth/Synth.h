@@ -138,8 +138,9 @@ private:
     double renderRate = 0.0; // sampleRate as the audio thread uses it
     double keyboardGains[SUB_BLOCK_FRAMES] = {};
     // The sub-block's output while the grains add to it, left and right
-    // interleaved so that a grain adds a whole frame with one register.
-    alignas(16) float mixed[2 * SUB_BLOCK_FRAMES] = {};
+    // interleaved so that a grain adds a whole frame with one register; in
+    // double, so that the sum of many grains does not depend on their order.
+    alignas(32) double mixed[2 * SUB_BLOCK_FRAMES] = {};
     bool keyboardShapes = false;
     BlockCarry carry;
     std::uint64_t nonFiniteOutputs = 0;

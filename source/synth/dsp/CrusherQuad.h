@@ -13,7 +13,7 @@ namespace korvel::veldro {
 // Lanes whose crusher is off pass their values through. Audio thread.
 class CrusherQuad {
 public:
-    explicit CrusherQuad(quad::Units<Crusher> crushers) : units(crushers) { load(); }
+    explicit CrusherQuad(quad::Units<Crusher> crushers) : units(quad::lanesOf(crushers)) { load(); }
 
     __m256d tick(__m256d x)
     {
@@ -81,7 +81,7 @@ private:
         return _mm256_load_pd(values);
     }
 
-    Crusher* const (&units)[4];
+    quad::Lanes<Crusher> units;
     __m256d levels, inv, smooth, push, run, lastLevel;
     __m256d on, fixed;
 };

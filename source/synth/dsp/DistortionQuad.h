@@ -18,7 +18,7 @@ public:
     // filter state.
     DistortionQuad(quad::Units<Distortion> distortions, quad::Units<Crusher> crushers,
                    quad::Units<double> toneStates)
-        : units(distortions), states(toneStates), crusherQuad(crushers),
+        : units(quad::lanesOf(distortions)), states(quad::lanesOf(toneStates)), crusherQuad(crushers),
           drive(quad::gather(distortions, [](const Distortion& d) { return d.shaper.drive; })),
           tone(quad::gather(distortions, [](const Distortion& d) { return d.tone; })),
           kept(_mm256_sub_pd(_mm256_set1_pd(1.0), tone)),
@@ -99,8 +99,8 @@ private:
         return _mm256_load_pd(values);
     }
 
-    Distortion* const (&units)[4];
-    double* const (&states)[4];
+    quad::Lanes<Distortion> units;
+    quad::Lanes<double> states;
     CrusherQuad crusherQuad;
     __m256d drive, tone, kept, toneState;
     __m256d shaping, crushing, toning;

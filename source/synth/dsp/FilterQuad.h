@@ -15,7 +15,7 @@ namespace korvel::veldro {
 class FilterQuad {
 public:
     explicit FilterQuad(quad::Units<Filter> filters)
-        : units(filters), s1(sections(filters, &Filter::section1)), s2(sections(filters, &Filter::section2)),
+        : units(quad::lanesOf(filters)), s1(sections(filters, &Filter::section1)), s2(sections(filters, &Filter::section2)),
           in(followers(filters, &Filter::inputFollower)), out(followers(filters, &Filter::outputFollower)),
           lo(quad::gather(filters, [](const Filter& f) { return f.lo; })),
           mid(quad::gather(filters, [](const Filter& f) { return f.mid; })),
@@ -64,7 +64,7 @@ private:
             low = _mm256_add_pd(low, _mm256_mul_pd(f, band));
         }
 
-        void store(quad::Units<Filter> filters, Filter::Section Filter::* which) const
+        void store(const quad::Lanes<Filter>& filters, Filter::Section Filter::* which) const
         {
             quad::scatter(filters, band, [&](Filter& u) -> double& { return (u.*which).band; });
             quad::scatter(filters, band, [&](Filter& u) -> double& { return (u.*which).bandOut; });
@@ -101,7 +101,7 @@ private:
                 quad::gather(filters, [&](const Filter& u) { return (u.*which).state; })};
     }
 
-    Filter* const (&units)[4];
+    quad::Lanes<Filter> units;
     SectionQuad s1;
     SectionQuad s2;
     FollowerQuad in;

@@ -5,22 +5,33 @@
 
 #include <immintrin.h>
 
+#include <array>
+
 namespace korvel::veldro::quad {
 
 // The four units whose values a register's lanes carry, lane 0 first.
 template <typename Unit>
 using Units = Unit* const (&)[4];
+// The same, kept by the classes that work on them.
+template <typename Unit>
+using Lanes = std::array<Unit*, 4>;
+
+template <typename Unit>
+Lanes<Unit> lanesOf(Units<Unit> units)
+{
+    return {units[0], units[1], units[2], units[3]};
+}
 
 // field(unit) of each unit, one per lane.
-template <typename Unit, typename Field>
-inline __m256d gather(Units<Unit> units, Field field)
+template <typename List, typename Field>
+inline __m256d gather(const List& units, Field field)
 {
     return _mm256_setr_pd(field(*units[0]), field(*units[1]), field(*units[2]), field(*units[3]));
 }
 
 // Writes each lane of x to field(unit) of its unit.
-template <typename Unit, typename Field>
-inline void scatter(Units<Unit> units, __m256d x, Field field)
+template <typename List, typename Field>
+inline void scatter(const List& units, __m256d x, Field field)
 {
     alignas(32) double values[4];
     _mm256_store_pd(values, x);

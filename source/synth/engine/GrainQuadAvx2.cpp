@@ -6,38 +6,54 @@
 #include "synth/dsp/Avx2Begin.h"
 
 #include "synth/dsp/DistortionQuad.h"
+#include "synth/dsp/EnvelopeQuad.h"
 #include "synth/dsp/FilterQuad.h"
+#include "synth/dsp/ReadQuad.h"
+#include "synth/dsp/TapQuad.h"
 
 namespace korvel::veldro {
 
 namespace {
 
 constexpr int FRAMES = Grain::BLOCK_FRAMES;
+using Quad = Grain* const (&)[4];
+
+// Pointers to the same member of each grain, for the units that take them.
+template <typename Member>
+auto unitsOf(Quad quad, Member member)
+{
+    using Unit = std::remove_reference_t<decltype(quad[0]->*member)>;
+    struct Units {
+        Unit* units[4];
+    };
+    return Units{{&(quad[0]->*member), &(quad[1]->*member), &(quad[2]->*member), &(quad[3]->*member)}};
+}
 
 // One channel of the four grains through their effect stages, stage by stage
 // over the block as Grain::effectStages does.
-void channelEffects(Grain* const (&lanes)[4], bool right, __m256d* x)
+void channelEffects(Quad quad, bool right, __m256d* x)
 {
-    if (lanes[0]->distorting) {
-        Distortion* const units[4] = {&lanes[0]->distortion, &lanes[1]->distortion, &lanes[2]->distortion,
-                                      &lanes[3]->distortion};
-        auto crusher = [&](int k) { return right ? &units[k]->right : &units[k]->left; };
-        auto toneState = [&](int k) { return right ? &units[k]->toneStateR : &units[k]->toneStateL; };
-        Crusher* const crushers[4] = {crusher(0), crusher(1), crusher(2), crusher(3)};
-        double* const toneStates[4] = {toneState(0), toneState(1), toneState(2), toneState(3)};
-        DistortionQuad distortion(units, crushers, toneStates);
+    if (quad[0]->distorting) {
+        const auto distortions = unitsOf(quad, &Grain::distortion);
+        Crusher* crushers[4];
+        double* toneStates[4];
+        for (int k = 0; k < 4; ++k) {
+            Distortion& d = *distortions.units[k];
+            crushers[k] = right ? &d.right : &d.left;
+            toneStates[k] = right ? &d.toneStateR : &d.toneStateL;
+        }
+        DistortionQuad distortion(distortions.units, crushers, toneStates);
         distortion.shape(x, FRAMES);
         for (int i = 0; i < FRAMES; ++i)
             x[i] = distortion.process(x[i]);
         distortion.store();
     }
-    if (lanes[0]->filtering) {
-        auto filter = [&](int k) { return right ? &lanes[k]->filterR : &lanes[k]->filterL; };
-        Filter* const filters[4] = {filter(0), filter(1), filter(2), filter(3)};
-        FilterQuad filterQuad(filters);
+    if (quad[0]->filtering) {
+        const auto filters = unitsOf(quad, right ? &Grain::filterR : &Grain::filterL);
+        FilterQuad filter(filters.units);
         for (int i = 0; i < FRAMES; ++i)
-            x[i] = filterQuad.process(x[i]);
-        filterQuad.store();
+            x[i] = filter.process(x[i]);
+        filter.store();
     }
 }
 
@@ -50,44 +66,88 @@ void mirrorLeft(Grain& grain)
     grain.filterR = grain.filterL;
 }
 
+// softEdge on each lane: the rare frame that reaches beyond ±0.9.
+__m256d softEdges(__m256d x)
+{
+    alignas(32) double values[4];
+    _mm256_store_pd(values, x);
+    for (double& v : values)
+        v = softEdge(v);
+    return _mm256_load_pd(values);
+}
+
 } // namespace
 
-void Grain::renderQuadAvx2(Grain* const (&quad)[4], float* mixed, const double* keyboardGain)
+void Grain::renderQuadAvx2(Quad quad, QuadMix& mix, const double* keyboardGain)
 {
-    __m128d frames[4][FRAMES];
-    double e[4][FRAMES];
-    for (int g = 0; g < 4; ++g)
-        quad[g]->read(frames[g], e[g], FRAMES);
-    // Unpacking two grains' frames from each half of a register puts grains
-    // 0, 2, 1, 3 into lanes 0 to 3.
-    Grain* const lanes[4] = {quad[0], quad[2], quad[1], quad[3]};
+    ReadQuad reader;
+    for (int k = 0; k < 4; ++k) {
+        reader.samples[k] = quad[k]->samples;
+        reader.stride[k] = quad[k]->channels;
+    }
+    reader.position = quad::gather(quad, [](const Grain& g) { return g.position; });
+    reader.increment = quad::gather(quad, [](const Grain& g) { return g.increment; });
+    reader.incrementDelta = quad::gather(quad, [](const Grain& g) { return g.incrementDelta; });
+    reader.end = quad::gather(quad, [](const Grain& g) { return double(g.soundFrames); });
+    __m256d at[FRAMES];
+    for (__m256d& position : at)
+        position = reader.advance();
+    quad::scatter(quad, reader.position, [](Grain& g) -> double& { return g.position; });
+    quad::scatter(quad, reader.increment, [](Grain& g) -> double& { return g.increment; });
+
+    // The envelope's rotation is one long chain of dependent steps; started
+    // first, it runs alongside the reads instead of after them.
+    __m256d e[FRAMES];
+    EnvelopeQuad envelope(unitsOf(quad, &Grain::envelope).units);
+    envelope.levels(e, FRAMES);
+    envelope.store();
+
+    const bool mono = quad[0]->channels == 1;
     __m256d left[FRAMES];
     __m256d right[FRAMES];
     for (int i = 0; i < FRAMES; ++i) {
-        const __m256d low = _mm256_set_m128d(frames[1][i], frames[0][i]);
-        const __m256d high = _mm256_set_m128d(frames[3][i], frames[2][i]);
-        left[i] = _mm256_unpacklo_pd(low, high);
-        right[i] = _mm256_unpackhi_pd(low, high);
+        if (mono)
+            left[i] = reader.readMono(at[i]);
+        else
+            reader.readStereo(at[i], left[i], right[i]);
     }
-    const bool mono = quad[0]->channels == 1;
-    channelEffects(lanes, false, left);
+    channelEffects(quad, false, left);
+    __m256d* rightOut = right;
     if (mono) {
-        for (Grain* grain : quad)
-            mirrorLeft(*grain);
+        rightOut = left;
+        if (quad[0]->distorting || quad[0]->filtering) {
+            for (Grain* grain : quad)
+                mirrorLeft(*grain);
+        }
     } else {
-        channelEffects(lanes, true, right);
+        channelEffects(quad, true, right);
     }
+
+    if (keyboardGain) {
+        for (int i = 0; i < FRAMES; ++i)
+            e[i] = _mm256_mul_pd(e[i], _mm256_set1_pd(keyboardGain[i]));
+    }
+    const __m256d gainL = quad::gather(quad, [](const Grain& g) { return g.gainL; });
+    const __m256d gainR = quad::gather(quad, [](const Grain& g) { return g.gainR; });
+    if (quad[0]->tapping) {
+        TapQuad tap(unitsOf(quad, &Grain::tap).units);
+        for (int i = 0; i < FRAMES; ++i)
+            tap.process(i, left[i], rightOut[i], _mm256_mul_pd(e[i], gainL), _mm256_mul_pd(e[i], gainR));
+        tap.store();
+    }
+    const __m256d edge = _mm256_set1_pd(0.9);
     for (int i = 0; i < FRAMES; ++i) {
-        const __m256d r = mono ? left[i] : right[i];
-        const __m256d low = _mm256_unpacklo_pd(left[i], r);
-        const __m256d high = _mm256_unpackhi_pd(left[i], r);
-        frames[0][i] = _mm256_castpd256_pd128(low);
-        frames[1][i] = _mm256_extractf128_pd(low, 1);
-        frames[2][i] = _mm256_castpd256_pd128(high);
-        frames[3][i] = _mm256_extractf128_pd(high, 1);
+        __m256d l = _mm256_mul_pd(left[i], _mm256_mul_pd(e[i], gainL));
+        __m256d r = _mm256_mul_pd(rightOut[i], _mm256_mul_pd(e[i], gainR));
+        // softEdge leaves values within ±0.9 as they are.
+        if (quad::any(_mm256_cmp_pd(quad::magnitude(l), edge, _CMP_GT_OQ)))
+            l = softEdges(l);
+        if (quad::any(_mm256_cmp_pd(quad::magnitude(r), edge, _CMP_GT_OQ)))
+            r = softEdges(r);
+        _mm256_store_pd(mix.left[i], _mm256_add_pd(_mm256_load_pd(mix.left[i]), l));
+        _mm256_store_pd(mix.right[i], _mm256_add_pd(_mm256_load_pd(mix.right[i]), r));
     }
-    for (int g = 0; g < 4; ++g)
-        quad[g]->deliver(mixed, frames[g], e[g], keyboardGain, FRAMES);
+    mix.used = true;
 }
 
 } // namespace korvel::veldro

@@ -1,0 +1,103 @@
+#pragma once
+
+// Four grains reading their sounds side by side, one grain per lane: the read
+// positions of Grain::advance and the values of readPair, with the same
+// operations. Include only between Avx2Begin.h and Avx2End.h, after
+// <immintrin.h>.
+
+#include "synth/dsp/Quad.h"
+#include "synth/dsp/ReadFourAvx2.h"
+#include "synth/dsp/Shaping.h"
+#include "synth/dsp/SoundReader.h"
+
+namespace korvel::veldro {
+
+// Audio thread; set up per block from the grains and stored back after it.
+struct ReadQuad {
+    const float* samples[4]; // interleaved, with wrap frames after the end
+    long stride[4];          // channels
+    __m256d position;        // in frames
+    __m256d increment;
+    __m256d incrementDelta;
+    __m256d end;             // sound length in frames
+
+    // The read position of the next frame of each lane; moves the lanes on.
+    __m256d advance()
+    {
+        const __m256d at = position;
+        position = _mm256_add_pd(position, increment);
+        increment = _mm256_add_pd(increment, incrementDelta);
+        const __m256d inside = _mm256_and_pd(_mm256_cmp_pd(position, _mm256_setzero_pd(), _CMP_GE_OQ),
+                                             _mm256_cmp_pd(position, end, _CMP_LE_OQ));
+        if (_mm256_movemask_pd(inside) != 15)
+            wrapLanes();
+        return at;
+    }
+
+    // Channels 0 and 1 of each lane's sound (two channels or more) at `at`.
+    void readStereo(__m256d at, __m256d& left, __m256d& right) const
+    {
+        const float* y[4];
+        const __m256d t = startsOf(at, y);
+        // Each point's two channels of all four lanes, lefts in the low half.
+        auto point = [&](int k) {
+            auto pairAt = [&](int n) {
+                return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y[n] + k * stride[n])));
+            };
+            const __m128 low = _mm_loadh_pi(pairAt(0), reinterpret_cast<const __m64*>(y[1] + k * stride[1]));
+            const __m128 high = _mm_loadh_pi(pairAt(2), reinterpret_cast<const __m64*>(y[3] + k * stride[3]));
+            const __m256 pairs = _mm256_set_m128(high, low);
+            return _mm256_permutevar8x32_ps(pairs, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
+        };
+        const __m256 y1 = point(1);
+        const avx2::Coefficients k = avx2::coefficients(point(0), y1, point(2), point(3));
+        left = avx2::polynomial<0>(k, y1, t);
+        right = avx2::polynomial<1>(k, y1, t);
+    }
+
+    // Channel 0 of each lane's sound (one channel) at `at`.
+    __m256d readMono(__m256d at) const
+    {
+        const float* y[4];
+        const __m256d t = startsOf(at, y);
+        __m128 y0 = _mm_loadu_ps(y[0]);
+        __m128 y1 = _mm_loadu_ps(y[1]);
+        __m128 y2 = _mm_loadu_ps(y[2]);
+        __m128 y3 = _mm_loadu_ps(y[3]);
+        _MM_TRANSPOSE4_PS(y0, y1, y2, y3);
+        const detail::Coefficients k(y0, y1, y2, y3);
+        __m256d sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[3]), _mm256_mul_pd(t, _mm256_cvtps_pd(k.c[4])));
+        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[2]), _mm256_mul_pd(t, sum));
+        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[1]), _mm256_mul_pd(t, sum));
+        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[0]), _mm256_mul_pd(t, sum));
+        return _mm256_add_pd(_mm256_cvtps_pd(y1), _mm256_mul_pd(_mm256_mul_pd(_mm256_set1_pd(0.5), t), sum));
+    }
+
+private:
+    // Each lane's first frame of the four it reads, and the fraction.
+    __m256d startsOf(__m256d at, const float* (&y)[4]) const
+    {
+        // Positions are below 2^31 frames, so 32-bit truncation is that of readPair.
+        const __m128i whole = _mm256_cvttpd_epi32(at);
+        y[0] = samples[0] + _mm_cvtsi128_si32(whole) * stride[0];
+        y[1] = samples[1] + _mm_extract_epi32(whole, 1) * stride[1];
+        y[2] = samples[2] + _mm_extract_epi32(whole, 2) * stride[2];
+        y[3] = samples[3] + _mm_extract_epi32(whole, 3) * stride[3];
+        return _mm256_sub_pd(at, _mm256_cvtepi32_pd(whole));
+    }
+
+    void wrapLanes()
+    {
+        alignas(32) double p[4];
+        alignas(32) double e[4];
+        _mm256_store_pd(p, position);
+        _mm256_store_pd(e, end);
+        for (int k = 0; k < 4; ++k) {
+            if (!(p[k] >= 0.0 && p[k] <= e[k]))
+                p[k] = wrapPosition(p[k], e[k]);
+        }
+        position = _mm256_load_pd(p);
+    }
+};
+
+} // namespace korvel::veldro
