@@ -48,34 +48,14 @@ public:
             counter = end;
             return;
         }
-        const __m256d pi = _mm256_set1_pd(std::numbers::pi);
-        __m256d frame = counter;
-        for (int i = 0; i < count; ++i) {
-            const __m256d hold = _mm256_and_pd(_mm256_cmp_pd(frame, attackEnd, _CMP_GE_OQ),
-                                               _mm256_cmp_pd(frame, decayStart, _CMP_LT_OQ));
-            const __m256d decayBegins = _mm256_cmp_pd(frame, decayStart, _CMP_EQ_OQ);
-            if (quad::any(decayBegins)) {
-                phase = quad::select(decayBegins, _mm256_setzero_pd(), phase);
-                phaseStep = quad::select(decayBegins, decayPhaseStep, phaseStep);
-                c = quad::select(decayBegins, one, c);
-                s = quad::select(decayBegins, _mm256_setzero_pd(), s);
-                cStep = quad::select(decayBegins, cosDecayStep, cStep);
-                sStep = quad::select(decayBegins, sinDecayStep, sStep);
-            }
-            const __m256d moved = _mm256_add_pd(phase, phaseStep);
-            const __m256d atStart = _mm256_cmp_pd(moved, _mm256_setzero_pd(), _CMP_LE_OQ);
-            const __m256d atEnd = _mm256_andnot_pd(atStart, _mm256_cmp_pd(moved, pi, _CMP_GE_OQ));
-            const __m256d rotatedC = _mm256_sub_pd(_mm256_mul_pd(c, cStep), _mm256_mul_pd(s, sStep));
-            const __m256d rotatedS = _mm256_add_pd(_mm256_mul_pd(s, cStep), _mm256_mul_pd(c, sStep));
-            __m256d nextC = quad::select(atStart, one, quad::select(atEnd, _mm256_set1_pd(-1.0), rotatedC));
-            __m256d nextS = quad::select(_mm256_or_pd(atStart, atEnd), _mm256_setzero_pd(), rotatedS);
-            __m256d nextPhase = quad::select(atStart, _mm256_setzero_pd(), quad::select(atEnd, pi, moved));
-            phase = quad::select(hold, phase, nextPhase);
-            c = quad::select(hold, c, nextC);
-            s = quad::select(hold, s, nextS);
-            e[i] = quad::select(hold, one, _mm256_add_pd(_mm256_set1_pd(0.5), _mm256_mul_pd(_mm256_set1_pd(0.5), c)));
-            frame = _mm256_add_pd(frame, one);
-        }
+        // Lanes that hold for part of the block, or begin their decay in it,
+        // take the general steps; the others only rotate.
+        const __m256d general = _mm256_and_pd(_mm256_cmp_pd(end, attackEnd, _CMP_GT_OQ),
+                                                   _mm256_cmp_pd(counter, decayStart, _CMP_LE_OQ));
+        if (quad::any(general))
+            steps<true>(e, count);
+        else
+            steps<false>(e, count);
         counter = end;
     }
 
@@ -94,6 +74,56 @@ public:
     }
 
 private:
+    template <bool GENERAL>
+    void steps(__m256d* e, int count)
+    {
+        const __m256d one = _mm256_set1_pd(1.0);
+        const __m256d pi = _mm256_set1_pd(std::numbers::pi);
+        __m256d frame = counter;
+        for (int i = 0; i < count; ++i) {
+            __m256d hold = _mm256_setzero_pd();
+            if (GENERAL) {
+                hold = _mm256_and_pd(_mm256_cmp_pd(frame, attackEnd, _CMP_GE_OQ),
+                                     _mm256_cmp_pd(frame, decayStart, _CMP_LT_OQ));
+                const __m256d decayBegins = _mm256_cmp_pd(frame, decayStart, _CMP_EQ_OQ);
+                if (quad::any(decayBegins)) {
+                    phase = quad::select(decayBegins, _mm256_setzero_pd(), phase);
+                    phaseStep = quad::select(decayBegins, decayPhaseStep, phaseStep);
+                    c = quad::select(decayBegins, one, c);
+                    s = quad::select(decayBegins, _mm256_setzero_pd(), s);
+                    cStep = quad::select(decayBegins, cosDecayStep, cStep);
+                    sStep = quad::select(decayBegins, sinDecayStep, sStep);
+                }
+                frame = _mm256_add_pd(frame, one);
+            }
+            const __m256d moved = _mm256_add_pd(phase, phaseStep);
+            __m256d nextC = _mm256_sub_pd(_mm256_mul_pd(c, cStep), _mm256_mul_pd(s, sStep));
+            __m256d nextS = _mm256_add_pd(_mm256_mul_pd(s, cStep), _mm256_mul_pd(c, sStep));
+            __m256d nextPhase = moved;
+            // The phase reaching either end stops there.
+            const __m256d atStart = _mm256_cmp_pd(moved, _mm256_setzero_pd(), _CMP_LE_OQ);
+            const __m256d atEnd = _mm256_cmp_pd(moved, pi, _CMP_GE_OQ);
+            if (quad::any(_mm256_or_pd(atStart, atEnd))) {
+                const __m256d pastEnd = _mm256_andnot_pd(atStart, atEnd);
+                nextC = quad::select(atStart, one, quad::select(pastEnd, _mm256_set1_pd(-1.0), nextC));
+                nextS = quad::select(_mm256_or_pd(atStart, pastEnd), _mm256_setzero_pd(), nextS);
+                nextPhase = quad::select(atStart, _mm256_setzero_pd(), quad::select(pastEnd, pi, moved));
+            }
+            const __m256d level = _mm256_add_pd(_mm256_set1_pd(0.5), _mm256_mul_pd(_mm256_set1_pd(0.5), nextC));
+            if (GENERAL) {
+                phase = quad::select(hold, phase, nextPhase);
+                c = quad::select(hold, c, nextC);
+                s = quad::select(hold, s, nextS);
+                e[i] = quad::select(hold, one, level);
+            } else {
+                phase = nextPhase;
+                c = nextC;
+                s = nextS;
+                e[i] = level;
+            }
+        }
+    }
+
     quad::Lanes<GrainEnvelope> units;
     // Frame numbers as doubles: whole and far below 2^53, so exact.
     __m256d counter, attackEnd, decayStart;

@@ -29,8 +29,14 @@ public:
           a(quad::gather(taps, [](const GrainBuffer& b) { return b.follower.a; })),
           state(quad::gather(taps, [](const GrainBuffer& b) { return b.follower.state; }))
     {
-        for (int k = 0; k < 4; ++k)
-            writeOffset[k] = taps[k]->writeOffset;
+        // trunc(i + delay) frames on: i + trunc(delay), as i is whole. Both
+        // the start and the offset lie inside the memory, and a block's frames
+        // do not reach past its end.
+        for (int k = 0; k < 4; ++k) {
+            writeStart[k] = start + taps[k]->writeOffset;
+            if (writeStart[k] >= length)
+                writeStart[k] -= length;
+        }
     }
 
     // Frame i of the block: x the grains' values, g their gains (level × pan).
@@ -50,20 +56,26 @@ public:
         __m256d g = send;
         if (quad::any(loud))
             g = _mm256_mul_pd(quad::select(loud, _mm256_div_pd(one, _mm256_sqrt_pd(state)), one), send);
-        alignas(32) double addL[4];
-        alignas(32) double addR[4];
-        _mm256_store_pd(addL, _mm256_mul_pd(g, wL));
-        _mm256_store_pd(addR, _mm256_mul_pd(g, wR));
-        for (int k = 0; k < 4; ++k) {
-            const __m128d add = _mm_setr_pd(addL[k], addR[k]);
-            // Anything not finite would stay in the memory for good (x - x is
-            // 0 only for finite x).
-            if (_mm_movemask_pd(_mm_cmpeq_pd(_mm_sub_pd(add, add), _mm_setzero_pd())) != 3)
+        const __m256d addL = _mm256_mul_pd(g, wL);
+        const __m256d addR = _mm256_mul_pd(g, wR);
+        // Anything not finite would stay in the memory for good (x - x is 0
+        // only for finite x).
+        const __m256d zero = _mm256_setzero_pd();
+        int finite = _mm256_movemask_pd(_mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(addL, addL), zero, _CMP_EQ_OQ),
+                                                      _mm256_cmp_pd(_mm256_sub_pd(addR, addR), zero, _CMP_EQ_OQ)));
+        // Each lane's left and right side by side: lanes 0 and 1 in the low
+        // halves, 2 and 3 in the high ones.
+        const __m256d low = _mm256_unpacklo_pd(addL, addR);
+        const __m256d high = _mm256_unpackhi_pd(addL, addR);
+        const __m128d pairs[4] = {_mm256_castpd256_pd128(low), _mm256_castpd256_pd128(high),
+                                  _mm256_extractf128_pd(low, 1), _mm256_extractf128_pd(high, 1)};
+        for (int k = 0; k < 4; ++k, finite >>= 1) {
+            if (!(finite & 1))
                 continue;
-            std::uint64_t to = current + writeOffset[k];
-            while (to >= length)
+            std::uint64_t to = writeStart[k] + 2 * static_cast<std::uint64_t>(i);
+            if (to >= length)
                 to -= length;
-            _mm_storeu_pd(data + to, _mm_add_pd(_mm_loadu_pd(data + to), add));
+            _mm_storeu_pd(data + to, _mm_add_pd(_mm_loadu_pd(data + to), pairs[k]));
         }
     }
 
@@ -77,7 +89,7 @@ private:
     double* data;
     std::uint64_t length;
     std::uint64_t start;
-    std::uint64_t writeOffset[4];
+    std::uint64_t writeStart[4]; // each lane's write index for the block's first frame
     __m256d feedback, send, gain, a, state;
 };
 

@@ -91,7 +91,11 @@ void expectSameOutput(const Patch& patch)
 TEST(GrainQuads, EffectsSoundAsWithEachGrainOnItsOwn)
 {
     const std::vector<Patch> patches = {
+        {"no effect", {{4, 200.0}, {12, -0.3}}},
+        {"no effect, mono, held between short attack and decay", {{4, 200.0}, {9, 0.1}, {10, 0.05}}, 1},
+        {"no effect, attack only", {{4, 300.0}, {9, 1.0}, {10, 0.0}, {5, 30.0}}, 3},
         {"every effect", everyEffectAnd({{4, 200.0}})},
+        {"every effect, held", everyEffectAnd({{4, 200.0}, {9, 0.02}, {10, 0.3}})},
         {"every effect, mono", everyEffectAnd({{4, 200.0}}), 1},
         {"every effect, three channels", everyEffectAnd({{4, 120.0}}), 3},
         {"fold, coarse crusher, long smoothing", {{4, 150.0}, {13, -6.0}, {14, 3.0}, {15, 0.0}, {12, 0.7}}},
