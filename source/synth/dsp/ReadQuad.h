@@ -16,6 +16,7 @@ namespace korvel::veldro {
 struct ReadQuad {
     const float* samples[4]; // interleaved, with wrap frames after the end
     long stride[4];          // channels
+    bool twoChannels;        // every lane's sound has exactly two
     __m256d position;        // in frames
     __m256d increment;
     __m256d incrementDelta;
@@ -39,20 +40,35 @@ struct ReadQuad {
     {
         const float* y[4];
         const __m256d t = startsOf(at, y);
-        // Each point's two channels of all four lanes, lefts in the low half.
-        auto point = [&](int k) {
-            auto pairAt = [&](int n) {
-                return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y[n] + k * stride[n])));
-            };
-            const __m128 low = _mm_loadh_pi(pairAt(0), reinterpret_cast<const __m64*>(y[1] + k * stride[1]));
-            const __m128 high = _mm_loadh_pi(pairAt(2), reinterpret_cast<const __m64*>(y[3] + k * stride[3]));
-            const __m256 pairs = _mm256_set_m128(high, low);
-            return _mm256_permutevar8x32_ps(pairs, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
-        };
-        const __m256 y1 = point(1);
-        const avx2::Coefficients k = avx2::coefficients(point(0), y1, point(2), point(3));
-        left = avx2::polynomial<0>(k, y1, t);
-        right = avx2::polynomial<1>(k, y1, t);
+        __m256 points[4];
+        if (twoChannels) {
+            // A lane's four frames are eight floats in a row: four loads and
+            // a transposition of their pairs.
+            auto frames = [&](int n) { return _mm256_loadu_pd(reinterpret_cast<const double*>(y[n])); };
+            const __m256d v0 = frames(0), v1 = frames(1), v2 = frames(2), v3 = frames(3);
+            const __m256d even01 = _mm256_unpacklo_pd(v0, v1), odd01 = _mm256_unpackhi_pd(v0, v1);
+            const __m256d even23 = _mm256_unpacklo_pd(v2, v3), odd23 = _mm256_unpackhi_pd(v2, v3);
+            points[0] = _mm256_castpd_ps(_mm256_permute2f128_pd(even01, even23, 0x20));
+            points[1] = _mm256_castpd_ps(_mm256_permute2f128_pd(odd01, odd23, 0x20));
+            points[2] = _mm256_castpd_ps(_mm256_permute2f128_pd(even01, even23, 0x31));
+            points[3] = _mm256_castpd_ps(_mm256_permute2f128_pd(odd01, odd23, 0x31));
+        } else {
+            for (int k = 0; k < 4; ++k) {
+                auto pairAt = [&](int n) {
+                    return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y[n] + k * stride[n])));
+                };
+                const __m128 low = _mm_loadh_pi(pairAt(0), reinterpret_cast<const __m64*>(y[1] + k * stride[1]));
+                const __m128 high = _mm_loadh_pi(pairAt(2), reinterpret_cast<const __m64*>(y[3] + k * stride[3]));
+                points[k] = _mm256_set_m128(high, low);
+            }
+        }
+        // Each point's lefts of all four lanes in the low half, rights in the high.
+        const __m256i channelsApart = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+        for (__m256& point : points)
+            point = _mm256_permutevar8x32_ps(point, channelsApart);
+        const avx2::Coefficients k = avx2::coefficients(points[0], points[1], points[2], points[3]);
+        left = avx2::polynomial<0>(k, points[1], t);
+        right = avx2::polynomial<1>(k, points[1], t);
     }
 
     // Channel 0 of each lane's sound (one channel) at `at`.

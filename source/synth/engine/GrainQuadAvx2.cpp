@@ -85,6 +85,7 @@ void Grain::renderQuadAvx2(Quad quad, QuadMix& mix, const double* keyboardGain)
         reader.samples[k] = quad[k]->samples;
         reader.stride[k] = quad[k]->channels;
     }
+    reader.twoChannels = reader.stride[0] == 2 && reader.stride[1] == 2 && reader.stride[2] == 2 && reader.stride[3] == 2;
     reader.position = quad::gather(quad, [](const Grain& g) { return g.position; });
     reader.increment = quad::gather(quad, [](const Grain& g) { return g.increment; });
     reader.incrementDelta = quad::gather(quad, [](const Grain& g) { return g.incrementDelta; });
@@ -111,16 +112,15 @@ void Grain::renderQuadAvx2(Quad quad, QuadMix& mix, const double* keyboardGain)
         else
             reader.readStereo(at[i], left[i], right[i]);
     }
-    channelEffects(quad, false, left);
-    __m256d* rightOut = right;
-    if (mono) {
-        rightOut = left;
-        if (quad[0]->distorting || quad[0]->filtering) {
+    __m256d* rightOut = mono ? left : right;
+    if (quad[0]->distorting || quad[0]->filtering) {
+        channelEffects(quad, false, left);
+        if (mono) {
             for (Grain* grain : quad)
                 mirrorLeft(*grain);
+        } else {
+            channelEffects(quad, true, right);
         }
-    } else {
-        channelEffects(quad, true, right);
     }
 
     if (keyboardGain) {

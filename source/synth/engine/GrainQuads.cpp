@@ -1,29 +1,10 @@
 #include "synth/engine/GrainQuads.h"
 
-#include "synth/dsp/Avx2.h"
-
 namespace korvel::veldro {
 
-int GrainQuads::kindOf(const Grain& grain) const
+void GrainQuads::renderGroup(int kind, const double* keyboardGain)
 {
-    if (!enabled || !hasAvx2() || grain.envelope.framesLeft() <= Grain::BLOCK_FRAMES)
-        return -1;
-    return (grain.channels == 1 ? 8 : 0) + (grain.distorting ? 4 : 0) + (grain.filtering ? 2 : 0) +
-           (grain.tapping ? 1 : 0);
-}
-
-void GrainQuads::render(Grain& grain, double* mixed, const double* keyboardGain)
-{
-    const int kind = kindOf(grain);
-    if (kind < 0) {
-        grain.render(mixed, keyboardGain);
-        return;
-    }
-    Grain* (&group)[4] = waiting[kind];
-    group[counts[kind]++] = &grain;
-    if (counts[kind] < 4)
-        return;
-    Grain::renderQuadAvx2(group, mix, keyboardGain);
+    Grain::renderQuadAvx2(waiting[kind], mix, keyboardGain);
     counts[kind] = 0;
 }
 

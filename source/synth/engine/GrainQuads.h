@@ -1,6 +1,7 @@
 #pragma once
 
 #include "synth/Grain.h"
+#include "synth/dsp/Avx2.h"
 
 namespace korvel::veldro {
 
@@ -10,20 +11,32 @@ namespace korvel::veldro {
 class GrainQuads {
 public:
     // Off: every grain one by one, the reference the groups must match.
-    void setEnabled(bool on) { enabled = on; }
+    void setEnabled(bool on) { grouping = on && hasAvx2(); }
 
     // Renders grain into mixed, now or with its group: grains that end within
-    // the block always go now, so that the caller sees them end.
-    void render(Grain& grain, double* mixed, const double* keyboardGain);
+    // the block always go now, so that the caller sees them end. Inline: it
+    // runs for every grain of every block.
+    void render(Grain& grain, double* mixed, const double* keyboardGain)
+    {
+        if (!grouping || grain.envelope.framesLeft() <= Grain::BLOCK_FRAMES) {
+            grain.render(mixed, keyboardGain);
+            return;
+        }
+        const int kind = (grain.channels == 1 ? 8 : 0) + (grain.distorting ? 4 : 0) + (grain.filtering ? 2 : 0) +
+                         (grain.tapping ? 1 : 0);
+        int& count = counts[kind];
+        waiting[kind][count] = &grain;
+        if (++count == 4)
+            renderGroup(kind, keyboardGain);
+    }
     // Renders the grains still waiting for a group; ends the block.
     void flush(double* mixed, const double* keyboardGain);
 
 private:
     static constexpr int KINDS = 16;
-    // The group grain can go into, or -1.
-    int kindOf(const Grain& grain) const;
+    void renderGroup(int kind, const double* keyboardGain);
 
-    bool enabled = true;
+    bool grouping = hasAvx2();
     Grain* waiting[KINDS][4] = {};
     int counts[KINDS] = {};
     QuadMix mix;
