@@ -33,10 +33,12 @@ inline __m256d gather(const List& units, Field field)
 template <typename List, typename Field>
 inline void scatter(const List& units, __m256d x, Field field)
 {
-    alignas(32) double values[4];
-    _mm256_store_pd(values, x);
-    for (int k = 0; k < 4; ++k)
-        field(*units[k]) = values[k];
+    const __m128d low = _mm256_castpd256_pd128(x);
+    const __m128d high = _mm256_extractf128_pd(x, 1);
+    _mm_storel_pd(&field(*units[0]), low);
+    _mm_storeh_pd(&field(*units[1]), low);
+    _mm_storel_pd(&field(*units[2]), high);
+    _mm_storeh_pd(&field(*units[3]), high);
 }
 
 // yes where mask is set, no elsewhere.
