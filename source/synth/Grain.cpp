@@ -92,11 +92,6 @@ void Grain::render(double* mixed, const double* keyboardGain)
     read(frames, e, count);
     if (distorting || filtering)
         applyEffects(frames, count);
-    deliver(mixed, frames, e, keyboardGain, count);
-}
-
-void Grain::deliver(double* mixed, const __m128d* frames, double* e, const double* keyboardGain, int count)
-{
     if (keyboardGain) {
         for (int i = 0; i < count; ++i)
             e[i] *= keyboardGain[i];

@@ -97,8 +97,6 @@ private:
     void applyEffectsSse2(__m128d* frames, int count);
     void applyEffectsAvx2(__m128d* frames, int count);
     void effectStages(__m128d* frames, int count);
-    // The steps of render() after the effects: keyboard shaping, tap and mix.
-    void deliver(double* mixed, const __m128d* frames, double* e, const double* keyboardGain, int count);
 };
 
 } // namespace korvel::veldro

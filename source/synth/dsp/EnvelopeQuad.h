@@ -17,21 +17,21 @@ class EnvelopeQuad {
 public:
     explicit EnvelopeQuad(quad::Units<GrainEnvelope> envelopes) : units(quad::lanesOf(envelopes))
     {
-        auto frame = [&](auto field) {
+        auto lanes = [&](auto field) {
             return quad::gather(envelopes, [&](const GrainEnvelope& v) { return double(field(v)); });
         };
-        counter = frame([](const GrainEnvelope& v) { return v.counter; });
-        attackEnd = frame([](const GrainEnvelope& v) { return v.attackEnd; });
-        decayStart = frame([](const GrainEnvelope& v) { return v.decayStart; });
-        decayPhaseStep = frame([](const GrainEnvelope& v) { return std::numbers::pi / (v.length - v.decayStart); });
-        phase = frame([](const GrainEnvelope& v) { return v.envPhase; });
-        phaseStep = frame([](const GrainEnvelope& v) { return v.envStep; });
-        c = frame([](const GrainEnvelope& v) { return v.cosPhase; });
-        s = frame([](const GrainEnvelope& v) { return v.sinPhase; });
-        cStep = frame([](const GrainEnvelope& v) { return v.cosStep; });
-        sStep = frame([](const GrainEnvelope& v) { return v.sinStep; });
-        cosDecayStep = frame([](const GrainEnvelope& v) { return v.cosDecayStep; });
-        sinDecayStep = frame([](const GrainEnvelope& v) { return v.sinDecayStep; });
+        counter = lanes([](const GrainEnvelope& v) { return v.counter; });
+        attackEnd = lanes([](const GrainEnvelope& v) { return v.attackEnd; });
+        decayStart = lanes([](const GrainEnvelope& v) { return v.decayStart; });
+        decayPhaseStep = lanes([](const GrainEnvelope& v) { return std::numbers::pi / (v.length - v.decayStart); });
+        phase = lanes([](const GrainEnvelope& v) { return v.envPhase; });
+        phaseStep = lanes([](const GrainEnvelope& v) { return v.envStep; });
+        c = lanes([](const GrainEnvelope& v) { return v.cosPhase; });
+        s = lanes([](const GrainEnvelope& v) { return v.sinPhase; });
+        cStep = lanes([](const GrainEnvelope& v) { return v.cosStep; });
+        sStep = lanes([](const GrainEnvelope& v) { return v.sinStep; });
+        cosDecayStep = lanes([](const GrainEnvelope& v) { return v.cosDecayStep; });
+        sinDecayStep = lanes([](const GrainEnvelope& v) { return v.sinDecayStep; });
     }
 
     // The levels of the next count frames; each envelope has that many left.
