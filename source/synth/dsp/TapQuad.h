@@ -32,10 +32,13 @@ public:
         // trunc(i + delay) frames on: i + trunc(delay), as i is whole. Both
         // the start and the offset lie inside the memory, and a block's frames
         // do not reach past its end.
+        const std::uint64_t blockValues = 2 * OutputStage::BLOCK_FRAMES;
+        wrapFree = start + blockValues < length;
         for (int k = 0; k < 4; ++k) {
             writeStart[k] = start + taps[k]->writeOffset;
             if (writeStart[k] >= length)
                 writeStart[k] -= length;
+            wrapFree = wrapFree && writeStart[k] + blockValues <= length;
         }
     }
 
@@ -69,6 +72,13 @@ public:
         const __m256d high = _mm256_unpackhi_pd(addL, addR);
         const __m128d pairs[4] = {_mm256_castpd256_pd128(low), _mm256_castpd256_pd128(high),
                                   _mm256_extractf128_pd(low, 1), _mm256_extractf128_pd(high, 1)};
+        if (finite == 15 && wrapFree) {
+            for (int k = 0; k < 4; ++k) {
+                double* to = data + writeStart[k] + 2 * i;
+                _mm_storeu_pd(to, _mm_add_pd(_mm_loadu_pd(to), pairs[k]));
+            }
+            return;
+        }
         for (int k = 0; k < 4; ++k, finite >>= 1) {
             if (!(finite & 1))
                 continue;
@@ -90,6 +100,7 @@ private:
     std::uint64_t length;
     std::uint64_t start;
     std::uint64_t writeStart[4]; // each lane's write index for the block's first frame
+    bool wrapFree;               // no index of the block runs past the memory's end
     __m256d feedback, send, gain, a, state;
 };
 

@@ -136,16 +136,25 @@ void Grain::renderQuadAvx2(Quad quad, QuadMix& mix, const double* keyboardGain)
         tap.store();
     }
     const __m256d edge = _mm256_set1_pd(0.9);
+    __m256d over = _mm256_setzero_pd();
     for (int i = 0; i < FRAMES; ++i) {
-        __m256d l = _mm256_mul_pd(left[i], _mm256_mul_pd(e[i], gainL));
-        __m256d r = _mm256_mul_pd(rightOut[i], _mm256_mul_pd(e[i], gainR));
-        // softEdge leaves values within ±0.9 as they are.
-        if (quad::any(_mm256_cmp_pd(quad::magnitude(l), edge, _CMP_GT_OQ)))
-            l = softEdges(l);
-        if (quad::any(_mm256_cmp_pd(quad::magnitude(r), edge, _CMP_GT_OQ)))
-            r = softEdges(r);
-        _mm256_store_pd(mix.left[i], _mm256_add_pd(_mm256_load_pd(mix.left[i]), l));
-        _mm256_store_pd(mix.right[i], _mm256_add_pd(_mm256_load_pd(mix.right[i]), r));
+        // A mono sound's right is its left: scaled before the left is.
+        right[i] = _mm256_mul_pd(rightOut[i], _mm256_mul_pd(e[i], gainR));
+        left[i] = _mm256_mul_pd(left[i], _mm256_mul_pd(e[i], gainL));
+        over = _mm256_or_pd(over, _mm256_cmp_pd(quad::magnitude(left[i]), edge, _CMP_GT_OQ));
+        over = _mm256_or_pd(over, _mm256_cmp_pd(quad::magnitude(right[i]), edge, _CMP_GT_OQ));
+    }
+    // softEdge leaves values within ±0.9 as they are, so only a block that
+    // reaches beyond needs it.
+    if (quad::any(over)) {
+        for (int i = 0; i < FRAMES; ++i) {
+            left[i] = softEdges(left[i]);
+            right[i] = softEdges(right[i]);
+        }
+    }
+    for (int i = 0; i < FRAMES; ++i) {
+        _mm256_store_pd(mix.left[i], _mm256_add_pd(_mm256_load_pd(mix.left[i]), left[i]));
+        _mm256_store_pd(mix.right[i], _mm256_add_pd(_mm256_load_pd(mix.right[i]), right[i]));
     }
     mix.used = true;
 }
