@@ -20,13 +20,14 @@ public:
         const __m256d one = _mm256_set1_pd(1.0);
         __m256d y = _mm256_mul_pd(levels, x);
         const __m256d size = quad::magnitude(y);
-        // Too large to round through 32 bits: each lane the scalar way.
+        // Beyond 2^30 the level arithmetic below may round: each lane the
+        // scalar way.
         if (quad::any(_mm256_cmp_pd(size, _mm256_set1_pd(1073741824.0), _CMP_NLT_UQ)))
             return tickOneByOne(x);
         const __m256d pushed = quad::select(_mm256_cmp_pd(y, _mm256_setzero_pd(), _CMP_LT_OQ),
                                             _mm256_sub_pd(y, push), _mm256_add_pd(y, push));
         y = quad::select(_mm256_cmp_pd(size, one, _CMP_LT_OQ), pushed, y);
-        const __m256d whole = _mm256_cvtepi32_pd(_mm256_cvttpd_epi32(y));
+        const __m256d whole = _mm256_round_pd(y, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
         const __m256d rest = _mm256_sub_pd(y, whole);
         const __m256d q =
             _mm256_sub_pd(_mm256_add_pd(whole, _mm256_and_pd(_mm256_cmp_pd(rest, _mm256_set1_pd(0.5), _CMP_GE_OQ), one)),
