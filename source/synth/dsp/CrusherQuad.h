@@ -14,6 +14,12 @@ namespace korvel::veldro {
 class CrusherQuad {
 public:
     explicit CrusherQuad(quad::Units<Crusher> crushers) : units(quad::lanesOf(crushers)) { load(); }
+    // The other channel's crushers, set up as those of sameSettings.
+    CrusherQuad(quad::Units<Crusher> crushers, const CrusherQuad& sameSettings) : CrusherQuad(sameSettings)
+    {
+        units = quad::lanesOf(crushers);
+        loadState();
+    }
 
     __m256d tick(__m256d x)
     {
@@ -64,11 +70,16 @@ private:
         inv = quad::gather(units, [](const Crusher& c) { return c.inv; });
         smooth = quad::gather(units, [](const Crusher& c) { return c.smooth; });
         push = quad::gather(units, [](const Crusher& c) { return c.push; });
-        run = quad::gather(units, [](const Crusher& c) { return c.run; });
-        lastLevel = quad::gather(units, [](const Crusher& c) { return c.lastLevel; });
+        loadState();
         on = _mm256_cmp_pd(levels, _mm256_set1_pd(1.0), _CMP_GE_OQ);
         fixed = _mm256_or_pd(_mm256_cmp_pd(smooth, _mm256_set1_pd(0.01), _CMP_LT_OQ),
                              _mm256_cmp_pd(levels, _mm256_set1_pd(1.0), _CMP_NGE_UQ));
+    }
+
+    void loadState()
+    {
+        run = quad::gather(units, [](const Crusher& c) { return c.run; });
+        lastLevel = quad::gather(units, [](const Crusher& c) { return c.lastLevel; });
     }
 
     __m256d tickOneByOne(__m256d x)

@@ -30,6 +30,15 @@ public:
     {
     }
 
+    // The other channel's units of the same distortions.
+    DistortionQuad(quad::Units<Crusher> crushers, quad::Units<double> toneStates, const DistortionQuad& sameSettings)
+        : DistortionQuad(sameSettings)
+    {
+        states = quad::lanesOf(toneStates);
+        crusherQuad = CrusherQuad(crushers, sameSettings.crusherQuad);
+        toneState = quad::gather(toneStates, [](const double& s) { return s; });
+    }
+
     // The waveshaper has no state, so a block goes through it on its own.
     void shape(__m256d* x, int count) const
     {

@@ -25,6 +25,16 @@ public:
     {
     }
 
+    // The other channel's filters, set up as those of sameSettings.
+    FilterQuad(quad::Units<Filter> filters, const FilterQuad& sameSettings) : FilterQuad(sameSettings)
+    {
+        units = quad::lanesOf(filters);
+        s1.loadState(units, &Filter::section1);
+        s2.loadState(units, &Filter::section2);
+        in.state = quad::gather(units, [](const Filter& u) { return u.inputFollower.state; });
+        out.state = quad::gather(units, [](const Filter& u) { return u.outputFollower.state; });
+    }
+
     __m256d process(__m256d x)
     {
         s1.process(x);
@@ -62,6 +72,13 @@ private:
             high = _mm256_sub_pd(_mm256_sub_pd(_mm256_mul_pd(q, x), low), _mm256_mul_pd(q, band));
             band = _mm256_add_pd(band, _mm256_mul_pd(f, high));
             low = _mm256_add_pd(low, _mm256_mul_pd(f, band));
+        }
+
+        void loadState(const quad::Lanes<Filter>& filters, Filter::Section Filter::* which)
+        {
+            band = quad::gather(filters, [&](const Filter& u) { return (u.*which).band; });
+            low = quad::gather(filters, [&](const Filter& u) { return (u.*which).low; });
+            high = quad::gather(filters, [&](const Filter& u) { return (u.*which).highOut; });
         }
 
         void store(const quad::Lanes<Filter>& filters, Filter::Section Filter::* which) const

@@ -18,6 +18,21 @@ namespace {
 constexpr int FRAMES = Grain::BLOCK_FRAMES;
 using Quad = Grain* const (&)[4];
 
+[[gnu::always_inline]] inline void runDistortion(DistortionQuad& distortion, __m256d* x)
+{
+    distortion.shape(x, FRAMES);
+    for (int i = 0; i < FRAMES; ++i)
+        x[i] = distortion.process(x[i]);
+    distortion.store();
+}
+
+[[gnu::always_inline]] inline void runFilter(FilterQuad& filter, __m256d* x)
+{
+    for (int i = 0; i < FRAMES; ++i)
+        x[i] = filter.process(x[i]);
+    filter.store();
+}
+
 // Pointers to the same member of each grain, for the units that take them.
 template <typename Member>
 auto unitsOf(Quad quad, Member member)
@@ -29,31 +44,38 @@ auto unitsOf(Quad quad, Member member)
     return Units{{&(quad[0]->*member), &(quad[1]->*member), &(quad[2]->*member), &(quad[3]->*member)}};
 }
 
-// One channel of the four grains through their effect stages, stage by stage
-// over the block as Grain::effectStages does.
-void channelEffects(Quad quad, bool right, __m256d* x)
+// The channels of the four grains through their effect stages, stage by stage
+// over the block as Grain::effectStages does; right is null for a mono sound.
+// A grain's two channels have units set up alike, so the right ones take
+// their settings from the left ones.
+void effects(Quad quad, __m256d* left, __m256d* right)
 {
     if (quad[0]->distorting) {
-        const auto distortions = unitsOf(quad, &Grain::distortion);
-        Crusher* crushers[4];
-        double* toneStates[4];
+        Distortion* units[4];
+        Crusher* crushers[2][4];
+        double* toneStates[2][4];
         for (int k = 0; k < 4; ++k) {
-            Distortion& d = *distortions.units[k];
-            crushers[k] = right ? &d.right : &d.left;
-            toneStates[k] = right ? &d.toneStateR : &d.toneStateL;
+            Distortion& d = quad[k]->distortion;
+            units[k] = &d;
+            crushers[0][k] = &d.left;
+            crushers[1][k] = &d.right;
+            toneStates[0][k] = &d.toneStateL;
+            toneStates[1][k] = &d.toneStateR;
         }
-        DistortionQuad distortion(distortions.units, crushers, toneStates);
-        distortion.shape(x, FRAMES);
-        for (int i = 0; i < FRAMES; ++i)
-            x[i] = distortion.process(x[i]);
-        distortion.store();
+        DistortionQuad l(units, crushers[0], toneStates[0]);
+        runDistortion(l, left);
+        if (right) {
+            DistortionQuad r(crushers[1], toneStates[1], l);
+            runDistortion(r, right);
+        }
     }
     if (quad[0]->filtering) {
-        const auto filters = unitsOf(quad, right ? &Grain::filterR : &Grain::filterL);
-        FilterQuad filter(filters.units);
-        for (int i = 0; i < FRAMES; ++i)
-            x[i] = filter.process(x[i]);
-        filter.store();
+        FilterQuad l(unitsOf(quad, &Grain::filterL).units);
+        runFilter(l, left);
+        if (right) {
+            FilterQuad r(unitsOf(quad, &Grain::filterR).units, l);
+            runFilter(r, right);
+        }
     }
 }
 
@@ -114,12 +136,10 @@ void Grain::renderQuadAvx2(Quad quad, QuadMix& mix, const double* keyboardGain)
     }
     __m256d* rightOut = mono ? left : right;
     if (quad[0]->distorting || quad[0]->filtering) {
-        channelEffects(quad, false, left);
+        effects(quad, left, mono ? nullptr : right);
         if (mono) {
             for (Grain* grain : quad)
                 mirrorLeft(*grain);
-        } else {
-            channelEffects(quad, true, right);
         }
     }
 
