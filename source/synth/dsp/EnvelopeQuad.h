@@ -23,15 +23,12 @@ public:
         counter = lanes([](const GrainEnvelope& v) { return v.counter; });
         attackEnd = lanes([](const GrainEnvelope& v) { return v.attackEnd; });
         decayStart = lanes([](const GrainEnvelope& v) { return v.decayStart; });
-        decayPhaseStep = lanes([](const GrainEnvelope& v) { return std::numbers::pi / (v.length - v.decayStart); });
         phase = lanes([](const GrainEnvelope& v) { return v.envPhase; });
         phaseStep = lanes([](const GrainEnvelope& v) { return v.envStep; });
         c = lanes([](const GrainEnvelope& v) { return v.cosPhase; });
         s = lanes([](const GrainEnvelope& v) { return v.sinPhase; });
         cStep = lanes([](const GrainEnvelope& v) { return v.cosStep; });
         sStep = lanes([](const GrainEnvelope& v) { return v.sinStep; });
-        cosDecayStep = lanes([](const GrainEnvelope& v) { return v.cosDecayStep; });
-        sinDecayStep = lanes([](const GrainEnvelope& v) { return v.sinDecayStep; });
     }
 
     // The levels of the next count frames; each envelope has that many left.
@@ -87,6 +84,13 @@ private:
                                      _mm256_cmp_pd(frame, decayStart, _CMP_LT_OQ));
                 const __m256d decayBegins = _mm256_cmp_pd(frame, decayStart, _CMP_EQ_OQ);
                 if (quad::any(decayBegins)) {
+                    const __m256d decayPhaseStep = quad::gather(units, [](const GrainEnvelope& v) {
+                        return std::numbers::pi / (v.length - v.decayStart);
+                    });
+                    const __m256d cosDecayStep =
+                        quad::gather(units, [](const GrainEnvelope& v) { return v.cosDecayStep; });
+                    const __m256d sinDecayStep =
+                        quad::gather(units, [](const GrainEnvelope& v) { return v.sinDecayStep; });
                     phase = quad::select(decayBegins, _mm256_setzero_pd(), phase);
                     phaseStep = quad::select(decayBegins, decayPhaseStep, phaseStep);
                     c = quad::select(decayBegins, one, c);
@@ -127,7 +131,7 @@ private:
     quad::Lanes<GrainEnvelope> units;
     // Frame numbers as doubles: whole and far below 2^53, so exact.
     __m256d counter, attackEnd, decayStart;
-    __m256d decayPhaseStep, phase, phaseStep, c, s, cStep, sStep, cosDecayStep, sinDecayStep;
+    __m256d phase, phaseStep, c, s, cStep, sStep;
 };
 
 } // namespace korvel::veldro

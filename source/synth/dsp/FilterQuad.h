@@ -21,7 +21,8 @@ public:
           mid(quad::gather(filters, [](const Filter& f) { return f.mid; })),
           hi(quad::gather(filters, [](const Filter& f) { return f.hi; })),
           dry(quad::gather(filters, [](const Filter& f) { return f.dry; })),
-          level(quad::gather(filters, [](const Filter& f) { return 2.0 - (f.lo + f.mid + f.hi) / 3.0; }))
+          level(_mm256_sub_pd(_mm256_set1_pd(2.0),
+                              _mm256_div_pd(_mm256_add_pd(_mm256_add_pd(lo, mid), hi), _mm256_set1_pd(3.0))))
     {
     }
 
