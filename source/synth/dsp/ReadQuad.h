@@ -67,8 +67,16 @@ struct ReadQuad {
         for (__m256& point : points)
             point = _mm256_permutevar8x32_ps(point, channelsApart);
         const avx2::Coefficients k = avx2::coefficients(points[0], points[1], points[2], points[3]);
-        left = avx2::polynomial<0>(k, points[1], t);
-        right = avx2::polynomial<1>(k, points[1], t);
+        // Widened from memory: converting from registers takes a shuffle
+        // each, and shuffles are what reading runs short of. The empty asm
+        // keeps the compiler from turning the stores and loads back into them.
+        alignas(32) float values[6][8];
+        const __m256 all[6] = {k.c1, k.c2, k.c3, k.c4, k.c5, points[1]};
+        for (int j = 0; j < 6; ++j)
+            _mm256_store_ps(values[j], all[j]);
+        asm("" : "+m"(values));
+        left = polynomialOf(values, 0, t);
+        right = polynomialOf(values, 4, t);
     }
 
     // Channel 0 of each lane's sound (one channel) at `at`.
@@ -82,14 +90,27 @@ struct ReadQuad {
         __m128 y3 = _mm_loadu_ps(y[3]);
         _MM_TRANSPOSE4_PS(y0, y1, y2, y3);
         const detail::Coefficients k(y0, y1, y2, y3);
-        __m256d sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[3]), _mm256_mul_pd(t, _mm256_cvtps_pd(k.c[4])));
-        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[2]), _mm256_mul_pd(t, sum));
-        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[1]), _mm256_mul_pd(t, sum));
-        sum = _mm256_add_pd(_mm256_cvtps_pd(k.c[0]), _mm256_mul_pd(t, sum));
-        return _mm256_add_pd(_mm256_cvtps_pd(y1), _mm256_mul_pd(_mm256_mul_pd(_mm256_set1_pd(0.5), t), sum));
+        alignas(32) float values[6][8];
+        const __m128 all[6] = {k.c[0], k.c[1], k.c[2], k.c[3], k.c[4], y1};
+        for (int j = 0; j < 6; ++j)
+            _mm_store_ps(values[j], all[j]);
+        asm("" : "+m"(values));
+        return polynomialOf(values, 0, t);
     }
 
 private:
+    // The double polynomial of interpolate() from the coefficients c1 .. c5
+    // and y1 in rows 0 to 5 of values, the four lanes from column first on.
+    static __m256d polynomialOf(const float (&values)[6][8], int first, __m256d t)
+    {
+        auto wide = [&](int row) { return _mm256_cvtps_pd(_mm_load_ps(&values[row][first])); };
+        __m256d sum = _mm256_add_pd(wide(3), _mm256_mul_pd(t, wide(4)));
+        sum = _mm256_add_pd(wide(2), _mm256_mul_pd(t, sum));
+        sum = _mm256_add_pd(wide(1), _mm256_mul_pd(t, sum));
+        sum = _mm256_add_pd(wide(0), _mm256_mul_pd(t, sum));
+        return _mm256_add_pd(wide(5), _mm256_mul_pd(_mm256_mul_pd(_mm256_set1_pd(0.5), t), sum));
+    }
+
     // Each lane's first frame of the four it reads, and the fraction.
     __m256d startsOf(__m256d at, const float* (&y)[4]) const
     {
