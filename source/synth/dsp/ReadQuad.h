@@ -10,6 +10,8 @@
 #include "synth/dsp/Shaping.h"
 #include "synth/dsp/SoundReader.h"
 
+#include <utility>
+
 namespace korvel::veldro {
 
 // Audio thread; set up per block from the grains and stored back after it.
@@ -40,43 +42,48 @@ struct ReadQuad {
     {
         const float* y[4];
         const __m256d t = startsOf(at, y);
+        // Each point's two channels of lanes 0 and 2 in the low half, of
+        // lanes 1 and 3 in the high one: the loads put the halves in place,
+        // which spares the shuffle port most of the work.
         __m256 points[4];
         if (twoChannels) {
-            // A lane's four frames are eight floats in a row: four loads and
-            // a transposition of their pairs.
-            auto frames = [&](int n) { return _mm256_loadu_pd(reinterpret_cast<const double*>(y[n])); };
-            const __m256d v0 = frames(0), v1 = frames(1), v2 = frames(2), v3 = frames(3);
-            const __m256d even01 = _mm256_unpacklo_pd(v0, v1), odd01 = _mm256_unpackhi_pd(v0, v1);
-            const __m256d even23 = _mm256_unpacklo_pd(v2, v3), odd23 = _mm256_unpackhi_pd(v2, v3);
-            points[0] = _mm256_castpd_ps(_mm256_permute2f128_pd(even01, even23, 0x20));
-            points[1] = _mm256_castpd_ps(_mm256_permute2f128_pd(odd01, odd23, 0x20));
-            points[2] = _mm256_castpd_ps(_mm256_permute2f128_pd(even01, even23, 0x31));
-            points[3] = _mm256_castpd_ps(_mm256_permute2f128_pd(odd01, odd23, 0x31));
+            // A lane's four frames are eight floats in a row.
+            auto frames = [&](int offset) {
+                const __m256d low = _mm256_castps_pd(_mm256_loadu2_m128(y[1] + offset, y[0] + offset));
+                const __m256d high = _mm256_castps_pd(_mm256_loadu2_m128(y[3] + offset, y[2] + offset));
+                return std::pair{_mm256_unpacklo_pd(low, high), _mm256_unpackhi_pd(low, high)};
+            };
+            const auto [p0, p1] = frames(0);
+            const auto [p2, p3] = frames(4);
+            points[0] = _mm256_castpd_ps(p0);
+            points[1] = _mm256_castpd_ps(p1);
+            points[2] = _mm256_castpd_ps(p2);
+            points[3] = _mm256_castpd_ps(p3);
         } else {
             for (int k = 0; k < 4; ++k) {
                 auto pairAt = [&](int n) {
                     return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y[n] + k * stride[n])));
                 };
-                const __m128 low = _mm_loadh_pi(pairAt(0), reinterpret_cast<const __m64*>(y[1] + k * stride[1]));
-                const __m128 high = _mm_loadh_pi(pairAt(2), reinterpret_cast<const __m64*>(y[3] + k * stride[3]));
-                points[k] = _mm256_set_m128(high, low);
+                auto withPairAt = [&](__m128 low, int n) {
+                    return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(y[n] + k * stride[n]));
+                };
+                points[k] = _mm256_set_m128(withPairAt(pairAt(1), 3), withPairAt(pairAt(0), 2));
             }
         }
-        // Each point's lefts of all four lanes in the low half, rights in the high.
-        const __m256i channelsApart = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
-        for (__m256& point : points)
-            point = _mm256_permutevar8x32_ps(point, channelsApart);
         const avx2::Coefficients k = avx2::coefficients(points[0], points[1], points[2], points[3]);
         // Widened from memory: converting from registers takes a shuffle
-        // each, and shuffles are what reading runs short of. The empty asm
-        // keeps the compiler from turning the stores and loads back into them.
+        // each. The empty asm keeps the compiler from turning the stores and
+        // loads back into them.
         alignas(32) float values[6][8];
         const __m256 all[6] = {k.c1, k.c2, k.c3, k.c4, k.c5, points[1]};
         for (int j = 0; j < 6; ++j)
             _mm256_store_ps(values[j], all[j]);
         asm("" : "+m"(values));
-        left = polynomialOf(values, 0, t);
-        right = polynomialOf(values, 4, t);
+        // Lanes 0 and 2, then 1 and 3, each with both channels.
+        const __m256d even = polynomialOf(values, 0, _mm256_permute4x64_pd(t, _MM_SHUFFLE(2, 2, 0, 0)));
+        const __m256d odd = polynomialOf(values, 4, _mm256_permute4x64_pd(t, _MM_SHUFFLE(3, 3, 1, 1)));
+        left = _mm256_unpacklo_pd(even, odd);
+        right = _mm256_unpackhi_pd(even, odd);
     }
 
     // Channel 0 of each lane's sound (one channel) at `at`.
@@ -114,13 +121,14 @@ private:
     // Each lane's first frame of the four it reads, and the fraction.
     __m256d startsOf(__m256d at, const float* (&y)[4]) const
     {
-        // Positions are below 2^31 frames, so 32-bit truncation is that of readPair.
-        const __m128i whole = _mm256_cvttpd_epi32(at);
-        y[0] = samples[0] + _mm_cvtsi128_si32(whole) * stride[0];
-        y[1] = samples[1] + _mm_extract_epi32(whole, 1) * stride[1];
-        y[2] = samples[2] + _mm_extract_epi32(whole, 2) * stride[2];
-        y[3] = samples[3] + _mm_extract_epi32(whole, 3) * stride[3];
-        return _mm256_sub_pd(at, _mm256_cvtepi32_pd(whole));
+        // Positions are below 2^31 frames, so 32-bit truncation is that of
+        // readPair. Through memory again, for the shuffle port's sake.
+        alignas(16) int whole[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(whole), _mm256_cvttpd_epi32(at));
+        asm("" : "+m"(whole));
+        for (int k = 0; k < 4; ++k)
+            y[k] = samples[k] + whole[k] * stride[k];
+        return _mm256_sub_pd(at, _mm256_round_pd(at, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC));
     }
 
     void wrapLanes()
