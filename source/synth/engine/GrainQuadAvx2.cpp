@@ -2,6 +2,8 @@
 
 #include <immintrin.h>
 
+#include <type_traits>
+
 // Only renderQuadAvx2 uses AVX2, and it runs only where the engine found it.
 #include "synth/dsp/Avx2Begin.h"
 
@@ -18,6 +20,8 @@ namespace {
 constexpr int FRAMES = Grain::BLOCK_FRAMES;
 using Quad = Grain* const (&)[4];
 
+// Inline, so that the units' state stays in registers rather than going
+// through the reference.
 [[gnu::always_inline]] inline void runDistortion(DistortionQuad& distortion, __m256d* x)
 {
     distortion.shape(x, FRAMES);
