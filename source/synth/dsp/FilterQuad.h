@@ -64,7 +64,8 @@ public:
 
 private:
     // One section of each filter. Its outputs are its low and band states and
-    // the last high value.
+    // the last high value; a section's output fields in the records are read
+    // only right after the step that sets them, so they are left alone.
     struct SectionQuad {
         __m256d f, q, band, low, high;
 
@@ -79,16 +80,12 @@ private:
         {
             band = quad::gather(filters, [&](const Filter& u) { return (u.*which).band; });
             low = quad::gather(filters, [&](const Filter& u) { return (u.*which).low; });
-            high = quad::gather(filters, [&](const Filter& u) { return (u.*which).highOut; });
         }
 
         void store(const quad::Lanes<Filter>& filters, Filter::Section Filter::* which) const
         {
             quad::scatter(filters, band, [&](Filter& u) -> double& { return (u.*which).band; });
-            quad::scatter(filters, band, [&](Filter& u) -> double& { return (u.*which).bandOut; });
             quad::scatter(filters, low, [&](Filter& u) -> double& { return (u.*which).low; });
-            quad::scatter(filters, low, [&](Filter& u) -> double& { return (u.*which).lowOut; });
-            quad::scatter(filters, high, [&](Filter& u) -> double& { return (u.*which).highOut; });
         }
     };
 
@@ -98,7 +95,7 @@ private:
             return quad::gather(filters, [&](const Filter& u) { return (u.*which).*member; });
         };
         return {field(&Filter::Section::f), field(&Filter::Section::q), field(&Filter::Section::band),
-                field(&Filter::Section::low), field(&Filter::Section::highOut)};
+                field(&Filter::Section::low), _mm256_setzero_pd()};
     }
 
     // One power follower of each filter.
