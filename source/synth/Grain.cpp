@@ -79,7 +79,7 @@ void Grain::applyEffects(__m128d* frames, int count)
 // Stage by stage over the block, left and right side by side: each frame sees
 // the same operations in the same order as frame by frame would, only the tap
 // depends on earlier frames.
-void Grain::render(float* mixed, const double* keyboardGain)
+void Grain::render(double* mixed, const double* keyboardGain)
 {
     const int count = std::min(BLOCK_FRAMES, envelope.framesLeft());
     if (count == BLOCK_FRAMES && channels >= 2 && !keyboardGain && !distorting && !filtering && !tapping &&

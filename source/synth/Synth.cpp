@@ -153,11 +153,12 @@ void Synth::renderSubBlock(float* left, float* right)
         mixed[2 * i] = left[i];
         mixed[2 * i + 1] = right[i];
     }
-    grains.forEachActive([&](Grain& grain) { grain.render(mixed, keyboard); },
+    grains.forEachActive([&](Grain& grain) { quads.render(grain, mixed, keyboard); },
                          [&](Grain& grain) { sounds.removeGrain(grain.sound); });
+    quads.flush(mixed, keyboard);
     for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
-        left[i] = mixed[2 * i];
-        right[i] = mixed[2 * i + 1];
+        left[i] = static_cast<float>(mixed[2 * i]);
+        right[i] = static_cast<float>(mixed[2 * i + 1]);
     }
     output.process(left, right);
     // A value that is not finite must never reach the host.

@@ -6,6 +6,7 @@
 #include "synth/dsp/OutputStage.h"
 #include "synth/engine/BlockCarry.h"
 #include "synth/engine/GrainPool.h"
+#include "synth/engine/GrainQuads.h"
 #include "synth/engine/SoundHandover.h"
 #include "synth/loading/SoundLoader.h"
 
@@ -78,6 +79,8 @@ public:
     void setSampleRate(double sr);
     // Grows the grain pool to n records (at most MAX_POOL_SIZE); it never shrinks.
     void setGrainPoolSize(std::size_t n);
+    // Off: every grain renders on its own (the reference for the grouped way).
+    void setGrainGrouping(bool on) { quads.setEnabled(on); }
 
     // --- any thread
 
@@ -151,6 +154,7 @@ private:
     std::atomic<double> requestedRate{0.0};
     std::uint64_t frameCounter = 0;
     GrainPool grains;
+    GrainQuads quads;
     std::atomic<int> runState{NEW};
     SoundHandover sounds{MAX_POOL_SIZE};
     std::atomic<std::uint64_t> refused{0};
@@ -166,8 +170,9 @@ private:
     double renderRate = 0.0; // sampleRate as the audio thread uses it
     double keyboardGains[SUB_BLOCK_FRAMES] = {};
     // The sub-block's output while the grains add to it, left and right
-    // interleaved so that a grain adds a whole frame with one register.
-    alignas(16) float mixed[2 * SUB_BLOCK_FRAMES] = {};
+    // interleaved so that a grain adds a whole frame with one register; in
+    // double, so that the sum of many grains does not depend on their order.
+    alignas(32) double mixed[2 * SUB_BLOCK_FRAMES] = {};
     bool keyboardShapes = false;
     BlockCarry carry;
     std::uint64_t nonFiniteOutputs = 0;

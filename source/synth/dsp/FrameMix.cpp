@@ -13,7 +13,7 @@ void softEdges(double* values, int n)
         values[i] = softEdge(values[i]);
 }
 
-void mixFramesSse2(float* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
+void mixFramesSse2(double* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
 {
     alignas(16) double y[16];
     __m128d over = _mm_setzero_pd();
@@ -27,16 +27,13 @@ void mixFramesSse2(float* mixed, const __m128d* frames, const double* e, __m128d
     // reaches beyond needs it.
     if (_mm_movemask_pd(over) != 0)
         softEdges(y, 2 * count);
-    for (int i = 0; i < count; ++i) {
-        __m128i* frame = reinterpret_cast<__m128i*>(mixed + 2 * i);
-        const __m128d before = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(frame)));
-        _mm_storel_epi64(frame, _mm_castps_si128(_mm_cvtpd_ps(_mm_add_pd(before, _mm_load_pd(y + 2 * i)))));
-    }
+    for (int i = 0; i < count; ++i)
+        _mm_store_pd(mixed + 2 * i, _mm_add_pd(_mm_load_pd(mixed + 2 * i), _mm_load_pd(y + 2 * i)));
 }
 
 } // namespace detail
 
-void mixFrames(float* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
+void mixFrames(double* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
 {
     if (hasAvx2())
         detail::mixFramesAvx2(mixed, frames, e, gains, count);

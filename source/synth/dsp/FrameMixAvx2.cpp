@@ -9,7 +9,7 @@
 
 namespace korvel::veldro::detail {
 
-void mixFramesAvx2(float* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
+void mixFramesAvx2(double* mixed, const __m128d* frames, const double* e, __m128d gains, int count)
 {
     avx2::mixFrames(mixed, frames, e, gains, count);
 }

@@ -9,7 +9,7 @@
 
 namespace korvel::veldro::avx2 {
 
-[[gnu::always_inline]] inline void mixFrames(float* mixed, const __m128d* frames, const double* e, __m128d gains,
+[[gnu::always_inline]] inline void mixFrames(double* mixed, const __m128d* frames, const double* e, __m128d gains,
                                              int count)
 {
     const int pairs = count / 2;
@@ -36,15 +36,12 @@ namespace korvel::veldro::avx2 {
     if (overMask != 0)
         detail::softEdges(y, 2 * count);
     for (int k = 0; k < pairs; ++k) {
-        float* frame = mixed + 4 * k;
-        const __m256d before = _mm256_cvtps_pd(_mm_load_ps(frame));
-        _mm_store_ps(frame, _mm256_cvtpd_ps(_mm256_add_pd(before, _mm256_load_pd(y + 4 * k))));
+        double* frame = mixed + 4 * k;
+        _mm256_storeu_pd(frame, _mm256_add_pd(_mm256_loadu_pd(frame), _mm256_load_pd(y + 4 * k)));
     }
     if (count % 2 != 0) {
-        __m128i* frame = reinterpret_cast<__m128i*>(mixed + 2 * (count - 1));
-        const __m128d before = _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(frame)));
-        _mm_storel_epi64(frame,
-                         _mm_castps_si128(_mm_cvtpd_ps(_mm_add_pd(before, _mm_load_pd(y + 2 * (count - 1))))));
+        double* frame = mixed + 2 * (count - 1);
+        _mm_store_pd(frame, _mm_add_pd(_mm_load_pd(frame), _mm_load_pd(y + 2 * (count - 1))));
     }
 }
 

@@ -16,7 +16,7 @@ namespace korvel::veldro {
 
 // The steps of render() in one function, so the reads and the mix share
 // registers and need no calls between them.
-void Grain::renderPlainAvx2(float* mixed)
+void Grain::renderPlainAvx2(double* mixed)
 {
     double at[BLOCK_FRAMES];
     advance(at, BLOCK_FRAMES);

@@ -10,7 +10,7 @@
 namespace korvel::veldro {
 namespace {
 
-using Mixer = void (*)(float*, const __m128d*, const double*, __m128d, int);
+using Mixer = void (*)(double*, const __m128d*, const double*, __m128d, int);
 
 // Every block length, quiet blocks and blocks that reach the soft edge,
 // against the sum written out value by value: the same bits are required.
@@ -20,19 +20,19 @@ void expectSameAsOneByOne(Mixer mixer)
     std::uniform_real_distribution<double> values(-1.0, 1.0);
     for (double loudness : {0.5, 1.6}) {
         for (int count = 1; count <= 8; ++count) {
-            alignas(16) float mixed[16];
-            float expected[16];
+            alignas(16) double mixed[16];
+            double expected[16];
             __m128d frames[8];
             double e[8];
             const double gainL = values(random), gainR = values(random);
             for (int i = 0; i < 16; ++i)
-                mixed[i] = expected[i] = float(values(random));
+                mixed[i] = expected[i] = values(random);
             for (int i = 0; i < count; ++i) {
                 const double l = loudness * values(random), r = loudness * values(random);
                 frames[i] = lanes::pairOf(l, r);
                 e[i] = std::abs(values(random));
-                expected[2 * i] = float(double(expected[2 * i]) + softEdge(l * (e[i] * gainL)));
-                expected[2 * i + 1] = float(double(expected[2 * i + 1]) + softEdge(r * (e[i] * gainR)));
+                expected[2 * i] += softEdge(l * (e[i] * gainL));
+                expected[2 * i + 1] += softEdge(r * (e[i] * gainR));
             }
             mixer(mixed, frames, e, lanes::pairOf(gainL, gainR), count);
             for (int i = 0; i < 16; ++i)
