@@ -2,6 +2,8 @@
 
 #include "audio/SoundPack.h"
 
+#include <thread>
+
 namespace korvel::veldro {
 
 SoundHandover::SoundHandover(std::size_t maxGrains)
@@ -18,6 +20,7 @@ bool SoundHandover::publish(std::shared_ptr<const audio::SoundPack> pack, bool o
     slot->sound = std::move(pack);
     slot->grains = 0;
     slot->state.store(SoundSlot::IN_USE);
+    posted.store(true);
     // A post the audio thread has not taken up yet is passed over.
     if (SoundSlot* skipped = pending.exchange(slot))
         skipped->state.store(SoundSlot::DONE);
@@ -61,8 +64,13 @@ auto SoundHandover::readLatest(Read read) const
         SoundSlot* slot = pending.load();
         if (!slot)
             slot = playing.load();
-        if (!slot)
-            return read(nullptr);
+        if (!slot) {
+            if (!posted.load())
+                return read(nullptr);
+            // The audio thread is taking up the first post: between clearing the post and playing it.
+            std::this_thread::yield();
+            continue;
+        }
         // Announce the read, then check that the slot is still in use: a
         // recycler that empties it afterwards sees the announcement first.
         slot->readers.fetch_add(1);

@@ -74,6 +74,8 @@ private:
     std::unique_ptr<SoundSlot[]> slots;
     std::atomic<SoundSlot*> pending{nullptr};
     std::atomic<SoundSlot*> playing{nullptr}; // written by the audio thread only
+    // Set by the first post: from then on a sound is always either posted or playing.
+    std::atomic<bool> posted{false};
 };
 
 } // namespace korvel::veldro
