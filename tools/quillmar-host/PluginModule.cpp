@@ -8,6 +8,8 @@ namespace korvel::host {
 
 PluginModule::PluginModule(const std::filesystem::path& path) : modulePath(path) {
     std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw HostError("the plug-in " + path.string() + " is a folder, not a plug-in file (.so)");
     if (!std::filesystem::is_regular_file(path, error))
         throw HostError("no such plug-in file: " + path.string());
     // dlopen searches the library path for a bare file name; the user meant this file.

@@ -11,7 +11,7 @@ class PluginModule {
 public:
     using EntryFunction = AEffect* (*)(audioMasterCallback audioMaster);
 
-    // Throws HostError for a missing file, a file that does not load, or one without an entry.
+    // Throws HostError for a missing file, a folder, a file that does not load, or one without an entry.
     explicit PluginModule(const std::filesystem::path& path);
     PluginModule(const PluginModule&) = delete;
     PluginModule& operator=(const PluginModule&) = delete;
