@@ -32,7 +32,7 @@ void copyText(std::string_view source, char* text, std::size_t maxLength) {
 
 }  // namespace
 
-Processor::Processor(audioMasterCallback audioMaster)
+Processor::Processor(audioMasterCallback audioMaster, EditorMaker makeEditor)
     : AudioEffectX(audioMaster, NUM_PROGRAMS, NUM_PARAMS),
       programName{},
       stateStore(synth.getParams()),
@@ -52,16 +52,47 @@ Processor::Processor(audioMasterCallback audioMaster)
     restoreLiveSlot();
     params.setHostNotify([this](int id, float normalized) { setParameterAutomated(id, normalized); });
     suspend();
-    // The editor object joins here once it exists: setEditor(new Controller(this)).
+    if (makeEditor) setEditor(makeEditor(*this));
     loadPoller.resume();
 }
 
-Processor::~Processor() = default;
+Processor::~Processor() { setEditor(nullptr); }
+
+void Processor::recallLiveSlot() {
+    veldro::SynthParams& params = synth.getParams();
+    if (!params.hasPatch(LIVE_SLOT)) return;
+    liveSlotWaiting = true;
+    recallsWhenWaiting = params.getAppliedRecallCount();
+    soundWhenWaiting = synth.getCurrentSound();
+    params.applyPatch(LIVE_SLOT, 0.0, LIVE_RECALL_MASK);
+}
+
+void Processor::markLiveStateRestored() {
+    liveSlotWaiting = false;
+    soundWhenWaiting.reset();
+}
+
+bool Processor::isLiveStateRestored() {
+    if (liveSlotWaiting) {
+        const auto sound = synth.getCurrentSound();
+        const bool soundChanged = sound && sound != soundWhenWaiting && synth.isSoundReady();
+        if (soundChanged || synth.getParams().getAppliedRecallCount() != recallsWhenWaiting) markLiveStateRestored();
+    }
+    return !liveSlotWaiting;
+}
+
+bool Processor::storeLiveState() {
+    // The poller installs sounds and finishes their recalls: not halfway through one.
+    const LoadPollerPause pause(loadPoller);
+    if (!isLiveStateRestored()) return false;
+    synth.getParams().storePatch(LIVE_SLOT, false, veldro::MASK_ALL);
+    return true;
+}
 
 void Processor::restoreLiveSlot() {
     veldro::SynthParams& params = synth.getParams();
     if (!params.hasPatch(LIVE_SLOT)) return;
-    params.applyPatch(LIVE_SLOT, 0.0, LIVE_RECALL_MASK);
+    recallLiveSlot();
     // The loads run on workers; polled here, the recall they finish is complete on return.
     const auto deadline = std::chrono::steady_clock::now() + RESTORE_WAIT_LIMIT;
     while (synth.pollLoads() > 0 && std::chrono::steady_clock::now() < deadline)
@@ -88,7 +119,9 @@ void Processor::resume() {
 
 void Processor::setFadeState(int s) {
     int state = fadeState.load(std::memory_order_acquire);
-    while (state >= 0 && !fadeState.compare_exchange_weak(state, s, std::memory_order_acq_rel)) {
+    // A fade in of what already plays at full level would restart it from silence: an audible dip.
+    while (state >= 0 && !(s == FADE_IN && state == PLAYING) &&
+           !fadeState.compare_exchange_weak(state, s, std::memory_order_acq_rel)) {
     }
 }
 
@@ -141,6 +174,7 @@ void Processor::getParameterDisplay(VstInt32 index, char* text) {
 void Processor::getParameterName(VstInt32 index, char* text) { copyText(getParamInfo(index).name, text, 39); }
 
 VstInt32 Processor::getChunk(void** data, bool) {
+    storeLiveState();
     chunkText = veldro::serialize(synth.getParams());
     *data = chunkText.data();
     return static_cast<VstInt32>(chunkText.size());

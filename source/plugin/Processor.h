@@ -34,9 +34,13 @@ public:
 
     // --- host's GUI thread
 
+    // Makes the editor object of an instance; none when null.
+    using EditorMaker = AEffEditor* (*)(Processor& processor);
+
     // Reads the state file "./veldro.json" of the current folder; a live slot
     // it brings plays at once.
-    explicit Processor(audioMasterCallback audioMaster);
+    explicit Processor(audioMasterCallback audioMaster, EditorMaker makeEditor = nullptr);
+    // Deletes the editor first: an open window is released while the engine it shows still exists.
     ~Processor() override;
 
     void suspend() override;
@@ -54,6 +58,7 @@ public:
     void getParameterLabel(VstInt32 index, char* label) override;
     void getParameterDisplay(VstInt32 index, char* text) override;
     void getParameterName(VstInt32 index, char* text) override;
+    // Stores the live state into the live slot first (see storeLiveState).
     // *data stays valid until the next getChunk or the destruction.
     VstInt32 getChunk(void** data, bool isPreset) override;
     // A live slot that the state brings plays at once: returns when its sound is in place.
@@ -77,12 +82,29 @@ public:
 
     // --- editor (GUI thread)
 
-    // Requests a fade state; FADE_IN makes the next block with a ready sound fade in.
+    // Requests a fade state; FADE_IN makes the next block with a ready sound fade in,
+    // unless the sound already plays at full level.
     void setFadeState(int s);
     veldro::Synth& getSynth() { return synth; }
     veldro::StateStore& getStateStore() { return stateStore; }
     // Paused by the editor while it is open, since its idle call polls the loads then.
     LoadPoller& getLoadPoller() { return loadPoller; }
+
+    // The live slot: recalled when the editor opens on a stopped engine (and
+    // on a restore), stored when it closes and when the host asks for the chunk.
+    // A stored live slot whose sound has not been installed yet must not be
+    // overwritten by the parameters that wait for it.
+    void recallLiveSlot();
+    // The live parameters are the user's own now (the engine was running, or
+    // they were reset to defaults).
+    void markLiveStateRestored();
+    // False while a recalled live slot still waits for its sound (loading,
+    // missing or failed): neither the sound nor a later recall, reset or sound
+    // of the user's has taken over yet.
+    bool isLiveStateRestored();
+    // Stores targets of every group into the live slot unless it waits for
+    // its sound; true when it stored.
+    bool storeLiveState();
 
     // --- any thread
 
@@ -100,6 +122,10 @@ private:
     veldro::Synth synth;
     veldro::StateStore stateStore;
     std::string chunkText;
+    // What the live state was when a recalled live slot began to wait for its sound.
+    bool liveSlotWaiting = false;
+    std::uint64_t recallsWhenWaiting = 0;
+    std::shared_ptr<const audio::SoundPack> soundWhenWaiting;
     // The thread reporting this instance's own change to the host: the host's
     // echo on that thread is ignored, while other threads still set parameters.
     // A report overlapping another thread's leaves the guard to that thread.

@@ -132,6 +132,8 @@ public:
     // Parameters of the mask's groups glide to their defaults; bit 8 fades
     // the controllers out, bit 64 resets 56..58 and, with mask 127, 59..61.
     void resetToDefaults(double time, std::uint32_t mask);
+    // Counts the recalls and resets that took effect (any thread).
+    std::uint64_t getAppliedRecallCount() const { return appliedRecalls.load(std::memory_order_acquire); }
     // Where recalls ask for sounds that are not current; null (the default)
     // leaves such recalls without effect. Set by the loader's owner.
     void setSoundLoader(ISlotSoundLoader* loader) { soundLoader = loader; }
@@ -188,6 +190,7 @@ private:
     GlideTimeSource glideTime;
     std::atomic<std::uint32_t> defaultMask{15};
     std::atomic<double> density{0.0};
+    std::atomic<std::uint64_t> appliedRecalls{0};
     std::array<BaseParam, NOF_SYNTH_PARAMS> params;
     std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;
     std::vector<Patch> patches;

@@ -106,6 +106,7 @@ void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, co
     }
     recallValues(patch, first, last, time, m);
     limitSoundRange(time, m, sound);
+    appliedRecalls.fetch_add(1, std::memory_order_acq_rel);
     notifyListeners(m);
 }
 
@@ -170,6 +171,7 @@ void SynthParams::resetToDefaults(double time, std::uint32_t mask)
             for (int id : {param_id::PATCH_SOUNDFILE, param_id::PATCH_CONTROLS, param_id::PATCH_GLOBALS})
                 setParamImmediate(id, getParamInfo(id).range.default_value);
     }
+    appliedRecalls.fetch_add(1, std::memory_order_acq_rel);
     notifyListeners(m);
 }
 

@@ -1,160 +1,106 @@
-// Renders a "Grains" group box of the editor's controls, bound to the parameters of a stopped engine,
-// into a PNG: editor-snapshot [out.png]
+// Renders the whole editor window of a playing instance into a PNG, to check its look by eye:
+// editor-snapshot [out.png]
+//
+// The instance runs in a scratch folder with a generated chord as its sound, a selection in the
+// middle of it, the play cursor inside the selection and controllers of several kinds.
 
-#include "editor/GuiBridges.h"
-#include "editor/GuiSynthOptionDisplay.h"
-#include "editor/KnobFactory.h"
-#include "gui/ColourTable.h"
-#include "gui/ControlFactories.h"
-#include "gui/LayoutMetrics.h"
-#include "gui/Tooltips.h"
+#include "DemoContent.h"
+#include "editor/Controller.h"
+#include "plugin/Processor.h"
 #include "synth/ParamTable.h"
-#include "synth/Synth.h"
 #include "vstgui/lib/cframe.h"
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
-using namespace VSTGUI;
 using namespace korvel;
-using namespace korvel::veldro;
+namespace fs = std::filesystem;
 
-struct KnobLayout {
-    int id;
-    const char* format;
-    int precision;
-};
+constexpr float RATE = 44100;
+constexpr int BLOCK = 512;
 
-class Snapshot {
-public:
-    Snapshot() : params(synth.getParams()), palette(gui::colourTable().palette()) { gui::updateLayoutMetrics(); }
-    ~Snapshot()
-    {
-        params.clearListeners();
-        if (frame)
-            frame->close();
-    }
+VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
+{
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
 
-    bool render(const std::string& path)
-    {
-        const CCoord knobSize = gui::s(30);
-        const CCoord labelHeight = gui::u(11);
-        frame = owned(new CFrame({0, 0, 4 * (knobSize + gui::s(24)) + 40, 250}, nullptr));
-        if (!frame->open(nullptr))
+AEffEditor* makeController(Processor& processor) { return new Controller(&processor); }
+
+void setControllerKind(veldro::SynthParams& params, int paramId, int control, int kind)
+{
+    params.setParam(veldro::getParamInfo(paramId).control_id + 5 * control, kind, 0.0);
+}
+
+bool waitForSound(Processor& processor)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!processor.getSynth().isSoundReady()) {
+        processor.getSynth().pollLoads();
+        if (std::chrono::steady_clock::now() > deadline)
             return false;
-        frame->setBackgroundColor(palette.background);
-        frame->setFocusDrawingEnabled(true);
-        frame->setFocusColor(gui::colourTable().colour("cie.blue"));
-
-        auto* box = gui::makeGroupbox({4, 4, frame->getWidth() - 4, frame->getHeight() - 4}, "Grains", palette,
-                                      kTransparentCColor, true);
-        const CRect content = box->getContentRect();
-        CCoord left = content.left;
-        gui::CKBKnob* firstKnob = nullptr;
-        for (const KnobLayout& layout : {KnobLayout{4, "rate %.*f / s", 2}, KnobLayout{5, "length", -3},
-                                     KnobLayout{12, "pan %.2f", 2}, KnobLayout{13, "", 2}})
-        {
-            const CRect knobRect(left, content.top, left + knobSize, content.top + knobSize);
-            auto* knob = addKnob(*box, layout, knobRect, labelHeight);
-            if (!firstKnob)
-                firstKnob = knob;
-            left += knobSize + gui::s(24);
-        }
-
-        const CCoord sliderTop = content.top + knobSize + labelHeight + gui::u(6);
-        addSlider(*box, {content.left, sliderTop, content.left + 2 * knobSize, sliderTop + gui::u(8)});
-        addOptionButton(*box, {content.left, sliderTop + gui::u(12), content.left + gui::u(10),
-                               sliderTop + gui::u(22)});
-
-        frame->addView(box);
-        params.setParam(12, 0.4, 0.0); // bipolar knobs away from their centre
-        params.setParam(13, -8.0, 0.0);
-        params.notifyListeners(0x27F); // every bridge shows the live values
-        option->setValue(0.0f);
-        option->valueChanged(); // the status line says what the option does
-        frame->setFocusView(firstKnob);
-        frame->invalid();
-        frame->idle();
-        return frame->writePNG(path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    return true;
+}
 
-private:
-    gui::CKBKnob* addKnob(gui::CGroupbox& box, const KnobLayout& layout, const CRect& rect, CCoord labelHeight)
-    {
-        const ParamInfo& info = getParamInfo(layout.id);
-        auto* bridge = bridges.make<GuiSynthParamDisplay>(&params, layout.id, makeScaling(info.range));
-        if (layout.id == 13) {
-            bridge->setFormat(30.0, ValueFormat("dist boost %.1f", 2));
-            bridge->setFormat(0.0, ValueFormat("dist fold %.1f", 2));
-        } else {
-            bridge->setFormat(info.range.default_value, ValueFormat(layout.format, layout.precision));
-        }
-        auto* label = gui::makeTextDisplay({rect.left, rect.bottom, rect.right + gui::s(20), rect.bottom + labelHeight},
-                                           "", "", palette);
-        auto* knob = makeKnob(rect, bridge, layout.id, label, palette);
-        if (info.range.min < 0)
-            knob->setDrawStyle(knob->getDrawStyle() | CKnob::kCoronaFromCenter);
-        const auto normalizedDefault = static_cast<float>(bridge->getScaling()->toNormalized(info.range.default_value));
-        knob->setDefaultValue(normalizedDefault);
-        knob->setValue(normalizedDefault);
-        gui::setTooltipForControl(knob);
-        params.addListener(bridge);
-        box.addView(knob);
-        box.addView(label);
-        return knob;
-    }
-
-    void addSlider(gui::CGroupbox& box, const CRect& rect)
-    {
-        constexpr int FILTER_LOW = 18;
-        auto* bridge =
-            bridges.make<GuiSynthParamBridge>(&params, FILTER_LOW, makeScaling(getParamInfo(FILTER_LOW).range));
-        auto* slider = gui::makeTextSlider(rect, bridge, FILTER_LOW, "low %.2f", palette);
-        slider->setScaling(bridge->getScaling());
-        bridge->setControl(slider);
-        params.addListener(bridge);
-        box.addView(slider);
-    }
-
-    void addOptionButton(gui::CGroupbox& box, const CRect& rect)
-    {
-        constexpr int PATCH_SOUNDFILE = 59;
-        auto* bridge = bridges.make<GuiSynthOptionDisplay>(&params, PATCH_SOUNDFILE, std::make_unique<Scaling>(1.0, 0.0));
-        bridge->setFormat(0.5, ValueFormat("DO NOT switch soundfile with patch", 2));
-        bridge->setFormat(1.0, ValueFormat("Change soundfile with patch", 2));
-        bridge->setTextReceiver(box.getStatusReceiver());
-        option = new CTextButton(rect, bridge, PATCH_SOUNDFILE, nullptr, CTextButton::kOnOffStyle);
-        option->setGradient(owned(CGradient::create(0, 1, palette.background, palette.background)));
-        option->setGradientHighlighted(owned(CGradient::create(0, 1, palette.accent, palette.accent)));
-        option->setFrameColor(palette.frame);
-        option->setRoundRadius(2.0);
-        option->setValue(static_cast<float>(getParamInfo(PATCH_SOUNDFILE).range.default_value));
-        gui::setTooltipForControl(option);
-        bridge->setControl(option);
-        params.addListener(bridge);
-        box.addView(option);
-    }
-
-    Synth synth;
-    SynthParams& params;
-    gui::Palette palette;
-    GuiBridges bridges;
-    SharedPointer<CFrame> frame;
-    CTextButton* option = nullptr;
-};
+void play(Processor& processor, int blocks)
+{
+    std::vector<float> left(BLOCK), right(BLOCK);
+    float* outputs[] = {left.data(), right.data()};
+    for (int i = 0; i < blocks; ++i)
+        processor.processReplacing(nullptr, outputs, BLOCK);
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::string path = argc > 1 ? argv[1] : "editor-snapshot.png";
-    Snapshot snapshot;
-    if (!snapshot.render(path)) {
-        std::fprintf(stderr, "editor-snapshot: could not write %s\n", path.c_str());
+    const fs::path out = fs::absolute(argc > 1 ? argv[1] : "editor-snapshot.png");
+    const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
+    fs::create_directories(scratch);
+    fs::current_path(scratch);
+    bool written = false;
+    {
+        const fs::path sound = scratch / "chord.wav";
+        demo::writeChord(sound, {220.0, 277.2, 329.6, 440.0}, 2.0);
+        Processor processor(&hostCallback, &makeController);
+        processor.setSampleRate(RATE);
+        processor.setBlockSize(BLOCK);
+        veldro::SynthParams& params = processor.getSynth().getParams();
+        processor.getSynth().loadSound(sound.string(), {});
+        if (waitForSound(processor)) {
+            const double frames = 2.0 * RATE;
+            params.setParam(0, 0.25 * frames, 0.0);
+            params.setParam(1, 0.75 * frames, 0.0);
+            setControllerKind(params, 4, 0, 3); // grain rate: LFO
+            setControllerKind(params, 5, 0, 1); // grain length: random walk
+            setControllerKind(params, 7, 0, 4); // pitch: MIDI
+            setControllerKind(params, 16, 0, 2); // filter: amplitude/noise
+            setControllerKind(params, 11, 0, 5); // output level: envelope mix
+            processor.resume();
+            play(processor, 40);
+            AEffEditor* editor = processor.getEditor();
+            editor->open(nullptr);
+            play(processor, 4);
+            editor->idle();
+            if (auto* controller = dynamic_cast<Controller*>(editor); controller && controller->getFrame())
+                written = controller->getFrame()->writePNG(out.string());
+            editor->close();
+        }
+    }
+    fs::current_path(out.parent_path());
+    fs::remove_all(scratch);
+    if (!written) {
+        std::fprintf(stderr, "editor-snapshot: could not write %s\n", out.string().c_str());
         return 1;
     }
-    std::printf("%s\n", path.c_str());
+    std::printf("%s\n", out.string().c_str());
     return 0;
 }

@@ -147,6 +147,8 @@ TEST_F(QuillmarAudio, FadeStatesFollowResumeAndSuspend) {
     EXPECT_EQ(processor.getFadeState(), Processor::PLAYING);
     plugin->resume();
     EXPECT_EQ(processor.getFadeState(), Processor::PLAYING);
+    processor.setFadeState(Processor::FADE_IN);  // the editor's open: no dip in what plays
+    EXPECT_EQ(processor.getFadeState(), Processor::PLAYING);
     plugin->suspend();
     plugin->suspend();
     EXPECT_EQ(processor.getFadeState(), Processor::FADE_OUT);

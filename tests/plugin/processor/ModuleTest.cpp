@@ -50,7 +50,7 @@ TEST(QuillmarModule, IdentifiesItselfAsASynth) {
     EXPECT_EQ(record.numParams, 180);
     EXPECT_EQ(record.numInputs, 2);
     EXPECT_EQ(record.numOutputs, 2);
-    EXPECT_EQ(record.flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
+    EXPECT_EQ(record.flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsIsSynth);
     EXPECT_EQ(plugin.effectName(), "Quillmar");
     EXPECT_EQ(plugin.vendorString(), "Brindell");
     char product[kVstMaxProductStrLen + 1] = {};
