@@ -118,6 +118,14 @@ TEST_F(HostToolInput, SoundAloneRendersTheDefaultPatch) {
     EXPECT_THAT(run.output, Not(HasSubstr("warning")));
 }
 
+TEST_F(HostToolInput, SilenceIsToldWithWhereASoundComesFrom) {
+    // No state file in the tool's folder, and none given: nothing to play.
+    const ToolRun run = render("");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("peak 0, RMS 0\nquillmar-host: warning: the rendering is silent (give the "
+                                      "plug-in a sound: --sound FILE or --state FILE)\n"));
+}
+
 TEST_F(HostToolInput, ClippingIsCountedWithTheFloatFormatSuggested) {
     // Dense loud grains without density compensation sum far above full scale.
     const auto loud = state("loud.json", {{1, chord(), {{"grain.amp", 3.0}, {"grain.rate", 400.0},

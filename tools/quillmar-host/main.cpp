@@ -37,7 +37,9 @@ void warnAbout(const RenderSummary& summary, const WavWriter& out, const HostOpt
                   << " samples clipped at full scale in the 16-bit file (peak " << summary.peak
                   << "); --format float keeps them whole\n";
     if (summary.peak == 0 && !options.notes.empty())
-        std::cerr << "quillmar-host: warning: the rendering is silent\n";
+        std::cerr << "quillmar-host: warning: the rendering is silent"
+                  << (options.state || options.sound ? "" : " (give the plug-in a sound: --sound FILE or --state FILE)")
+                  << '\n';
 }
 
 void renderToFile(PluginInstance& plugin, const HostOptions& options) {
