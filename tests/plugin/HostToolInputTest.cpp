@@ -91,6 +91,14 @@ TEST_F(HostToolInput, StateSoundsArePlayedSoundsOnly) {
     EXPECT_EQ(render("--state " + shellWord(keeping), " --program 0.5:7").exitCode, 0);
 }
 
+TEST_F(HostToolInput, SoundNameThatIsNoUnicodeIsToldNotThrown) {
+    std::ofstream(file("surrogate.json")) << R"({"patch.1": {"soundfile": "\ud800.wav", "timestamp": 1}})";
+    const ToolRun run = render("--state surrogate.json");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "quillmar-host: sound (a name that is no Unicode text) (patch slot 1) did not load: "
+                          "it cannot be read: bad conversion\n");
+}
+
 TEST_F(HostToolInput, StateThatDoesNotReadIsNamedWithTheReadersMessageAndFails) {
     std::ofstream(file("cut.json")) << "{\"patch.1\": {\"grain.rate\": 3";
     std::ofstream(file("prose.json")) << "hello";

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 
 namespace korvel::host {
 
@@ -17,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> missingProblem(const fs::path& path) {
+std::string missingProblem(const fs::path& path) {
     // A bare name lives in the current folder, which exists.
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::error_code ignored;
@@ -38,6 +39,15 @@ std::optional<std::string> contentProblem(const std::wstring& name, const fs::pa
     return "it holds no sound frames";
 }
 
+// A name with a surrogate or a code point beyond Unicode has no UTF-8 form to show.
+std::string shownName(const std::wstring& name) {
+    try {
+        return utf8::narrow(name);
+    } catch (const std::range_error&) {
+        return "(a name that is no Unicode text)";
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> soundLoadProblem(const std::wstring& name) {
@@ -55,7 +65,7 @@ std::optional<std::string> soundLoadProblem(const std::wstring& name) {
 
 void requireSound(const std::wstring& name, const std::string& origin) {
     if (const std::optional<std::string> problem = soundLoadProblem(name))
-        throw HostError("sound " + utf8::narrow(name) + (origin.empty() ? "" : " " + origin) +
+        throw HostError("sound " + shownName(name) + (origin.empty() ? "" : " " + origin) +
                         " did not load: " + *problem);
 }
 
