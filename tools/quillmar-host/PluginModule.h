@@ -6,7 +6,7 @@
 
 namespace korvel::host {
 
-// A plug-in's shared library, loaded with its VST 2.4 entry found.
+// A plug-in's shared library, loaded with its VST 2.4 entry found; it stays mapped until the process ends.
 class PluginModule {
 public:
     using EntryFunction = AEffect* (*)(audioMasterCallback audioMaster);
