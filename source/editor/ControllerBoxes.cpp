@@ -114,35 +114,42 @@ void Controller::buildProcessingBox(const CRect& boxRect)
     const EditorContext context = viewContext();
     EditorBlocks blocks(context);
     const CRect area = usableArea(*processingBox);
-    const CCoord cluster = knobSize();
-    const CCoord padHeight = knobSize() - gui::u(10);
+    // Eleven knob clusters and pads and the filter section share two rows: smaller places than elsewhere.
+    const CCoord place = gui::s(28);
+    const CCoord padHeight = place - gui::u(10);
+    const auto placeAt = [place](CCoord left, CCoord top) { return CRect(left, top, left + place, top + place); };
 
     // Top row: distortion and crusher, then the delay.
     auto* distortion = blocks.makeGuiSynthParamDisplay(13, ValueFormat());
     distortion->setFormat(30.0, ValueFormat("dist boost %.1f", 2));
     distortion->setFormat(0.0, ValueFormat("dist fold %.1f", 2));
     const CRect shaping = blocks.makeKnobCluster(
-        *processingBox, {area.left, area.top, area.left + cluster, area.top + cluster},
+        *processingBox, placeAt(area.left, area.top),
         {{13, distortion},
          {15, blocks.makeGuiSynthParamDisplay(15, ValueFormat("dist tone %.1f", 2))},
          {14, blocks.makeGuiSynthParamDisplay(14, ValueFormat("bitcrush %.1f", 2))}});
-    const CCoord delayLeft = shaping.right + 2 * gap();
     blocks.makeKnobCluster(
-        *processingBox, {delayLeft, area.top, delayLeft + cluster, area.top + cluster},
+        *processingBox, placeAt(shaping.right + 2 * gap(), area.top),
         {{23, blocks.makeGuiSynthParamDisplay(23, ValueFormat("delay time", -3))},
          {24, blocks.makeGuiSynthParamDisplay(24, ValueFormat("delay feedback %.2f", 2))}});
 
-    // Bottom row: the filter section (value and status above the view, mix sliders below it) with its
-    // pads, then the output level and its pads and the pan's.
+    // Bottom row, laid out from the right: the pan's pads, the output level with its pads, the filter's
+    // pads with the filter's status below them, and the filter section (value above the view, mix sliders
+    // below it) in the rest.
     const CCoord top = shaping.bottom + padding();
-    const CCoord filterWidth = 2 * knobSize() + gap();
-    const CCoord halfWidth = (filterWidth - gap()) / 2;
+    const CCoord panLeft = area.right - place;
+    const CCoord outLeft = panLeft - gap() - (2 * place + gap());
+    const CCoord mixPadLeft = outLeft - 2 * gap() - place;
+    const CCoord filterPadLeft = mixPadLeft - gap() - place;
+    const CCoord filterWidth = filterPadLeft - gap() - area.left;
     auto* filterValue = blocks.makeGuiSynthParamDisplay(16, ValueFormat("filter %.2f", 2));
     filterValue->setTextReceiver(
-        blocks.makeLabel(*processingBox, {area.left, top, area.left + halfWidth, top + labelHeight()}));
+        blocks.makeLabel(*processingBox, {area.left, top, area.left + filterWidth, top + labelHeight()}));
     filterValue->showValue(veldro::getParamInfo(16).range.default_value);
-    auto* filterLabel = gui::makeTextDisplay({area.left + filterWidth - halfWidth, top, area.left + filterWidth, top + labelHeight()},
-                                             "", "filter", palette);
+    // The filter view's own texts, under its pads.
+    const CCoord statusTop = top + place + padding();
+    auto* filterLabel = gui::makeTextDisplay(
+        {filterPadLeft, statusTop, mixPadLeft + place, statusTop + labelHeight()}, "", "filter", palette);
     processingBox->addView(filterLabel);
     const CCoord sliderHeight = gui::u(8);
     const CRect viewRect(area.left, top + labelHeight() + padding(), area.left + filterWidth,
@@ -154,18 +161,13 @@ void Controller::buildProcessingBox(const CRect& boxRect)
         sliders[i] = {left, area.bottom - sliderHeight, left + sliderWidth, area.bottom};
     }
     views::makeFilterSection(context, *processingBox, viewRect, sliders, filterLabel);
-    const CCoord padsLeft = viewRect.right + gap();
-    const CRect pads = blocks.makePads(*processingBox, 16, {padsLeft, top, padsLeft + knobSize(), top + padHeight});
-    const CCoord lowerTop = top + padHeight + padding();
-    blocks.makePads(*processingBox, 18, {padsLeft, lowerTop, padsLeft + knobSize(), lowerTop + padHeight});
+    blocks.makePads(*processingBox, 16, {filterPadLeft, top, filterPadLeft + place, top + padHeight});
+    blocks.makePads(*processingBox, 18, {mixPadLeft, top, mixPadLeft + place, top + padHeight});
 
-    const CCoord outLeft = pads.right + 2 * gap();
-    const CRect output = blocks.makeKnobCluster(
-        *processingBox, {outLeft, top, outLeft + cluster, top + cluster},
-        {{11, blocks.makeGuiSynthParamDisplay(11, ValueFormat("out amp %.2f", 2))},
-         {57, blocks.makeGuiSynthParamDisplay(57, ValueFormat("amp density comp %.1f", 2))}});
-    const CCoord panLeft = output.right + gap();
-    blocks.makePads(*processingBox, 12, {panLeft, top, panLeft + knobSize(), top + padHeight});
+    blocks.makeKnobCluster(*processingBox, placeAt(outLeft, top),
+                           {{11, blocks.makeGuiSynthParamDisplay(11, ValueFormat("out amp %.2f", 2))},
+                            {57, blocks.makeGuiSynthParamDisplay(57, ValueFormat("amp density comp %.1f", 2))}});
+    blocks.makePads(*processingBox, 12, {panLeft, top, panLeft + place, top + padHeight});
     frame->addView(processingBox);
 }
 

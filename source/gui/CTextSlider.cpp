@@ -33,6 +33,19 @@ void CTextSlider::draw(CDrawContext* context)
     context->setFont(font);
     context->setFontColor(textColor);
     context->drawString(text, getViewSize(), kCenterText, true);
+    if (!(getDrawStyle() & kDrawValue))
+        return;
+    // Where the bar lies under the title, the title takes the background's colour: text and bar may
+    // share one colour (the dark theme's).
+    const CRect clip = context->getClipRect();
+    CRect covered = valueBarRect();
+    covered.bound(clip);
+    if (covered.isEmpty())
+        return;
+    context->setClipRect(covered);
+    context->setFontColor(getBackColor());
+    context->drawString(text, getViewSize(), kCenterText, true);
+    context->setClipRect(clip);
 }
 
 int32 CTextSlider::onKeyDown(VstKeyCode& keyCode)

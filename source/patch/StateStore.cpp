@@ -15,6 +15,7 @@ constexpr const char* PATCH_FILE_EXTENSION = ".json";
 constexpr const char* BACKUP_EXTENSION = ".bak";
 // Shorter files hold no state worth applying.
 constexpr std::size_t MIN_STATE_TEXT = 101;
+const std::string OPEN_ERROR = "Error opening file - ";
 
 bool endsWith(const std::string& text, const std::string& suffix)
 {
@@ -46,13 +47,19 @@ void StateStore::loadPatchFile(std::string path)
 {
     try {
         const std::optional<std::string> text = readWholeFile(path);
-        if (!text || text->size() < MIN_STATE_TEXT)
+        if (!text) {
+            report(OPEN_ERROR + "cannot read " + path, true);
             return;
+        }
+        if (text->size() < MIN_STATE_TEXT) {
+            report(OPEN_ERROR + path + " holds no patches", true);
+            return;
+        }
         path = resolved(path);
         if (!deserialize(params, *text)) {
             if (path == stateFilePath)
                 keepUnreadableStateFile(*text);
-            report("Error reading patch file - " + path, true);
+            report(OPEN_ERROR + path + " is not a patch file", true);
             return;
         }
         defaultPath = path == patchFilePath;
@@ -74,7 +81,9 @@ void StateStore::savePatchFile(std::string path)
     } catch (const std::exception&) {
         saved = false;
     }
-    if (!saved)
+    if (saved)
+        report("Saved " + path, false);
+    else
         report("Error saving patch file - " + path, true);
 }
 

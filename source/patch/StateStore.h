@@ -30,13 +30,14 @@ public:
     // Applies the state text of a file of more than 100 bytes. On success
     // remembers the file's absolute path, marks the state file as in use when
     // that path is the one remembered before, and reports "Loaded <path>".
-    // A text that does not parse is reported and changes nothing; an
-    // unreadable state file is first kept as "veldro.json.bak". A file that
-    // cannot be opened or is too short is ignored. Never throws.
+    // A file that cannot be read, is too short or does not parse is reported
+    // as "Error opening file - <reason>" and changes nothing; an unreadable
+    // state file is first kept as "veldro.json.bak". Never throws.
     void loadPatchFile(std::string path);
 
     // Writes the state text to path (".json" appended when missing) and
-    // remembers it; a failed write leaves any old file whole and is reported.
+    // remembers it, reporting "Saved <path>"; a failed write leaves any old
+    // file whole and is reported.
     // Never throws.
     void savePatchFile(std::string path);
 

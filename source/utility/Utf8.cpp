@@ -63,14 +63,20 @@ std::wstring widen(std::string_view bytes)
     return out;
 }
 
-std::string narrow(std::wstring_view text)
+namespace {
+
+// Appends the UTF-8 of each unit; a unit that is no code point goes to `invalid`.
+template <typename OnInvalid>
+std::string encode(std::wstring_view text, OnInvalid invalid)
 {
     std::string out;
     out.reserve(text.size());
     for (const wchar_t unit : text) {
         const auto c = std::uint32_t(unit);
-        if (c > MAX_CODE_POINT || isSurrogate(c))
-            badConversion();
+        if (c > MAX_CODE_POINT || isSurrogate(c)) {
+            invalid(out);
+            continue;
+        }
         if (c < 0x80) {
             out += char(c);
         } else if (c < 0x800) {
@@ -83,6 +89,18 @@ std::string narrow(std::wstring_view text)
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string narrow(std::wstring_view text)
+{
+    return encode(text, [](std::string&) { badConversion(); });
+}
+
+std::string narrowForDisplay(std::wstring_view text)
+{
+    return encode(text, [](std::string& out) { out += '?'; });
 }
 
 } // namespace korvel::utf8

@@ -14,5 +14,7 @@ std::wstring widen(std::string_view bytes);
 // Throws std::range_error("bad conversion") on a surrogate or a code point
 // above U+10FFFF.
 std::string narrow(std::wstring_view text);
+// narrow for messages: a unit that is no code point shows as '?' instead of throwing.
+std::string narrowForDisplay(std::wstring_view text);
 
 } // namespace korvel::utf8

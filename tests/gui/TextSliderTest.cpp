@@ -65,9 +65,12 @@ TEST_F(TextSlider, PrintsItsValueCentredInTheTextColour)
     auto slider = make("low %.2f");
     slider->setValue(0.25f);
     const auto strings = draw(*slider);
-    ASSERT_EQ(strings.size(), 1u);
+    // Once in the text colour, then where the value bar covers it in the background's.
+    ASSERT_EQ(strings.size(), 2u);
     EXPECT_EQ(strings[0].text, "low 0.25");
     EXPECT_EQ(strings[0].fontColor, staticPalette(0).text);
+    EXPECT_EQ(strings[1].text, "low 0.25");
+    EXPECT_EQ(strings[1].fontColor, staticPalette(0).background);
     EXPECT_EQ(strings[0].font.getSize(), 11);
     const CCoord width = context.getStringWidth("low 0.25");
     EXPECT_DOUBLE_EQ(strings[0].points.at(0).x, 10 + (120 - width) / 2);
@@ -78,8 +81,11 @@ TEST_F(TextSlider, EmptyFormatPrintsNothing)
     auto slider = make("");
     slider->setValue(0.5f);
     EXPECT_TRUE(draw(*slider).empty());
+    slider->setValue(0.0f);
     slider->setFormat("Freq");
-    ASSERT_EQ(draw(*slider).size(), 1u);
+    ASSERT_EQ(draw(*slider).size(), 1u) << "no bar, nothing covered";
+    slider->setValue(0.5f);
+    ASSERT_EQ(draw(*slider).size(), 2u);
     EXPECT_EQ(draw(*slider)[0].text, "Freq");
 }
 

@@ -95,7 +95,12 @@ TEST_F(StateStoreTest, OnlyFilesOfMoreThan100BytesAreApplied)
     store->loadPatchFile(folder.file("long.json").string());
     EXPECT_EQ(changeTime(), 4);
     store->loadPatchFile(folder.file("missing.json").string());
-    EXPECT_EQ(statuses.size(), 1u) << "short and missing files are ignored silently";
+    EXPECT_EQ(changeTime(), 4);
+    EXPECT_EQ(statuses, (std::vector<Status>{
+                            {"Error opening file - " + folder.file("short.json").string() + " holds no patches", true},
+                            {"Loaded " + folder.file("long.json").string(), false},
+                            {"Error opening file - cannot read " + folder.file("missing.json").string(), true},
+                        }));
 }
 
 TEST_F(StateStoreTest, AnotherFileClearsTheDefaultFlagUntilLoadedAgain)
@@ -117,7 +122,7 @@ TEST_F(StateStoreTest, AnUnreadableFileIsReportedAndChangesNothing)
     EXPECT_NE(changeTime(), 6);
     EXPECT_TRUE(store->isDefaultPath());
     EXPECT_EQ(store->getPatchFilePath(), stateFile().string());
-    EXPECT_EQ(statuses, (std::vector<Status>{{"Error reading patch file - " + broken, true}}));
+    EXPECT_EQ(statuses, (std::vector<Status>{{"Error opening file - " + broken + " is not a patch file", true}}));
     EXPECT_FALSE(fs::exists(broken + ".bak")) << "only the state file is kept aside";
 }
 
@@ -141,7 +146,8 @@ TEST_F(StateStoreTest, SavingAppendsTheExtensionAndRemembersThePath)
     store->savePatchFile(folder.file("yours.json").string());
     EXPECT_TRUE(fs::exists(folder.file("yours.json")));
     EXPECT_FALSE(fs::exists(folder.file("yours.json.json")));
-    EXPECT_TRUE(statuses.empty());
+    EXPECT_EQ(statuses, (std::vector<Status>{{"Saved " + folder.file("mine.json").string(), false},
+                                             {"Saved " + folder.file("yours.json").string(), false}}));
 }
 
 TEST_F(StateStoreTest, AFailedSaveIsReportedAndLeavesNoTemporaryFile)

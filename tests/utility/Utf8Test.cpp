@@ -25,5 +25,14 @@ TEST(Utf8Test, RefusesWhatIsNotUnicode)
         EXPECT_THROW(utf8::narrow(bad), std::range_error);
 }
 
+TEST(Utf8Test, DisplayFormShowsWhatIsNotUnicodeAsQuestionMarks)
+{
+    std::wstring text = L"a";
+    text += wchar_t(0xD800);
+    text += L"\u00E9";
+    text += wchar_t(0x110000);
+    EXPECT_EQ(utf8::narrowForDisplay(text), "a?\xC3\xA9?");
+}
+
 } // namespace
 } // namespace korvel

@@ -152,3 +152,39 @@ TEST_F(CairoContextTest, RoundRectRadiusIsLimitedToHalfTheSmallerSide)
 
 } // namespace
 } // namespace VSTGUI::test
+
+namespace VSTGUI::test {
+namespace {
+
+TEST(CairoText, DescendersStayInsideARectAsHighAsTheFont)
+{
+    BackBuffer buffer(120, 30);
+    CairoDrawContext context(buffer.surface());
+    auto font = makeOwned<CFontDesc>("Arial", 12);
+    context.setFont(font);
+    context.setFontColor(CColor(255, 255, 255));
+    const CRect strip(0, 10, 120, 22);
+    context.drawString("gjpqy ggg", strip, kLeftText);
+    int below = 0;
+    int inside = 0;
+    for (int x = 0; x < 120; ++x) {
+        for (int y = 0; y < 30; ++y) {
+            if (buffer.getPixel(x, y).alpha == 0)
+                continue;
+            (y >= 22 ? below : inside) += 1;
+        }
+    }
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(below, 0);
+}
+
+TEST(CairoText, TextInAnyScriptHasWidth)
+{
+    BackBuffer buffer(10, 10);
+    CairoDrawContext context(buffer.surface());
+    context.setFont(makeOwned<CFontDesc>("Arial", 12));
+    EXPECT_GT(context.getStringWidth("Ωμέγα Привет.wav"), context.getStringWidth(".wav"));
+}
+
+} // namespace
+} // namespace VSTGUI::test

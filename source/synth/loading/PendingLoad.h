@@ -1,5 +1,7 @@
 #pragma once
 
+#include "synth/loading/StatusReport.h"
+
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -18,6 +20,7 @@ struct PendingLoad {
     double time = -1.0;     // glide time of the recall; negative: the change time when it finishes
     std::shared_ptr<audio::SoundPack> pack; // the placeholder the worker starts on
     std::future<int> result;                // the final load state
+    StatusReport failureReport;             // a recall's status display, told when the load fails
 };
 
 } // namespace korvel::veldro

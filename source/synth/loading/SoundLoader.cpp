@@ -47,7 +47,7 @@ void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& st
             std::lock_guard lock(mapsLock);
             const auto it = soundCache.find(path);
             if (it == soundCache.end()) {
-                startLoad(path, slot, time, mask);
+                startLoad(path, status, slot, time, mask);
                 return;
             }
             cached = it->second;
@@ -59,7 +59,8 @@ void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& st
     }
 }
 
-void SoundLoader::startLoad(const std::wstring& path, int slot, double time, std::uint32_t mask)
+void SoundLoader::startLoad(const std::wstring& path, const StatusReport& status, int slot, double time,
+                            std::uint32_t mask)
 {
     auto pack = std::make_shared<audio::SoundPack>(path);
     const auto cached = soundCache.emplace(path, pack).first;
@@ -70,6 +71,8 @@ void SoundLoader::startLoad(const std::wstring& path, int slot, double time, std
         record.time = time;
         record.mask = mask;
         record.pack = pack;
+        if (slot >= 0)
+            record.failureReport = status;
         try {
             record.result = startWorker(pack);
         } catch (...) {
@@ -161,6 +164,8 @@ std::uint64_t SoundLoader::pollLoads()
     try {
         if (finished.mapped().result.get() == audio::LoadState::READY && sound)
             installFinished(finished.mapped(), std::move(sound));
+        else
+            reportFailure(finished.key(), finished.mapped());
     } catch (const std::exception&) {
         // A broken load is dropped; loads still running stay for later polls.
     }
@@ -180,6 +185,13 @@ void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<aud
         params.setParam(1, double(sound->frameCount()), 0.0);
     }
     params.notifyListener(SOUND_VIEW, flags);
+}
+
+void SoundLoader::reportFailure(const std::wstring& path, const PendingLoad& record)
+{
+    // A recall that asked for a missing file would otherwise end without a word.
+    if (record.failureReport)
+        record.failureReport("Error opening file - " + utf8::narrowForDisplay(path), STATUS_ERROR);
 }
 
 void SoundLoader::runDeferredRecalls()

@@ -60,7 +60,8 @@ public:
     // Starts a load for a path not cached yet; a cached path is installed at
     // once when ready (then slot, if not negative, is recalled with time and
     // mask), and otherwise left alone. A failure to start goes to status as
-    // "Error opening file - <reason>" in red.
+    // "Error opening file - <reason>" in red; a recall's load that fails later
+    // as "Error opening file - <path>".
     void loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                        std::uint32_t mask);
     // Runs the recalls the audio thread left over, then handles at most one
@@ -89,10 +90,11 @@ protected:
     virtual std::future<int> startWorker(std::shared_ptr<audio::SoundPack> pack);
 
 private:
-    void startLoad(const std::wstring& path, int slot, double time, std::uint32_t mask);
+    void startLoad(const std::wstring& path, const StatusReport& status, int slot, double time, std::uint32_t mask);
     void useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time, std::uint32_t mask);
     void recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask);
     void installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
+    static void reportFailure(const std::wstring& path, const PendingLoad& record);
     void runDeferredRecalls();
     std::uint64_t pendingCount() const;
     void storeLoaded(const std::wstring& path, std::shared_ptr<audio::SoundPack> loaded);

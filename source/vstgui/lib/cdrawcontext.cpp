@@ -1,5 +1,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace VSTGUI {
@@ -111,7 +113,9 @@ void CDrawContext::drawString(const UTF8String& text, const CRect& rect, const C
 {
     if (text.empty())
         return;
-    const CCoord baseline = rect.top + rect.getHeight() / 2. + getCapHeight(state.font) / 2.;
+    // Centred on the capitals, but never so low that descenders leave the rectangle.
+    const CCoord baseline = std::min(rect.top + rect.getHeight() / 2. + getCapHeight(state.font) / 2.,
+                                     rect.bottom - getDescent(state.font));
     CCoord x = rect.left;
     if (hAlign != kLeftText) {
         const CCoord width = getStringWidth(text);

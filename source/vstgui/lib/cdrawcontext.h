@@ -114,6 +114,8 @@ protected:
     // Half-pixel shift that puts odd-width aliased strokes on pixel centres.
     CCoord strokeAlignment() const;
     virtual CCoord getCapHeight(const CFontDesc& font) = 0;
+    // How far descenders reach below the baseline.
+    virtual CCoord getDescent(const CFontDesc& font) = 0;
 
 private:
     void pushTransform(const CGraphicsTransform& transform);

@@ -98,4 +98,6 @@ CCoord RecordingDrawContext::getCapHeight(const CFontDesc& font)
     return font.getSize() * 0.7;
 }
 
+CCoord RecordingDrawContext::getDescent(const CFontDesc& font) { return font.getSize() * 0.2; }
+
 } // namespace VSTGUI::testing

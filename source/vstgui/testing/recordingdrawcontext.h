@@ -57,6 +57,7 @@ public:
 
 protected:
     CCoord getCapHeight(const CFontDesc& font) override;
+    CCoord getDescent(const CFontDesc& font) override;
 
 private:
     DrawCall& record(DrawCall::Kind kind);

@@ -97,6 +97,21 @@ TEST_F(LoaderRecallTest, RecallOfAFailedSoundChangesNothing)
     EXPECT_TRUE(r.log.empty());
 }
 
+TEST_F(LoaderRecallTest, FailedLoadForASlotIsReportedToItsStatusOnly)
+{
+    const fs::path missing = r.dir.file("gone.wav");
+    r.loader.loadSoundFile(r.key(missing), r.status, 3, -1.0, MASK_ALL);
+    finish(missing);
+    r.loader.pollLoads();
+    ASSERT_EQ(r.statusTexts.size(), 1u);
+    EXPECT_EQ(r.statusTexts[0].first, "Error opening file - " + missing.string());
+    EXPECT_EQ(r.statusTexts[0].second, STATUS_ERROR);
+
+    // A dropped file reports through its own view, as before.
+    r.dropAndPoll(r.dir.file("also-gone.wav"));
+    EXPECT_EQ(r.statusTexts.size(), 1u);
+}
+
 TEST_F(LoaderRecallTest, CachedReadySoundIsInstalledAndTheSlotRecalledAtOnce)
 {
     const fs::path slotSound = cacheSlotSound(5, "slot.wav");

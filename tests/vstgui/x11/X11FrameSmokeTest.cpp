@@ -1,20 +1,14 @@
 // A frame embedded in a real X window of a private Xvfb: clicks and file drops sent by another
 // client, as a host and a file manager would send them.
 
-// GoogleTest before any X header: X defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "XvfbServer.h"
+#include "X11HostTest.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <poll.h>
+#include <X11/keysym.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -89,28 +83,15 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public ::testing::Test {
+class X11FrameSmoke : public x11_testing::X11HostTest {
 protected:
-    static void SetUpTestSuite() { server = new x11_testing::XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server->binaryMissing())
-            GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(server->running()) << "Xvfb did not start";
-        if (const char* display = std::getenv("DISPLAY"))
-            savedDisplay = display;
-        setenv("DISPLAY", server->name().c_str(), 1); // the frame opens the default display
-        host = XOpenDisplay(server->name().c_str());
-        ASSERT_NE(host, nullptr);
-        hostWindow = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 200, 100, 0, 0, 0);
-        XMapWindow(host, hostWindow);
-        XSync(host, False);
+        X11HostTest::SetUp();
+        if (!hostReady())
+            return;
+        display = host->getDisplay();
+        hostWindow = host->makeWindow(200, 100);
         dragSource = hostWindow;
 
         frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
@@ -119,7 +100,7 @@ protected:
         frame->addView(clickView);
         frame->addView(dropView);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = findFrameWindow()) != None; }));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = host->childOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -128,160 +109,39 @@ protected:
             frame->close();
             frame->forget();
         }
-        if (host)
-            XCloseDisplay(host);
-        if (savedDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay.c_str(), 1);
-    }
-
-    Window findFrameWindow()
-    {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(host, hostWindow, &root, &parent, &children, &count);
-        Window child = count == 1 ? children[0] : None;
-        if (children)
-            XFree(children);
-        return child;
     }
 
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)
     {
-        for (int round = 0; round < 500; ++round) {
-            frame->idle();
-            while (XPending(host)) {
-                XEvent event;
-                XNextEvent(host, &event);
-                onHostEvent(event);
-            }
-            if (done())
-                return true;
-            pollfd wait{ConnectionNumber(host), POLLIN, 0};
-            poll(&wait, 1, 10);
-        }
-        return false;
+        return host->pumpUntil([this] { frame->idle(); }, done);
     }
 
-    unsigned long pixelAt(int x, int y)
-    {
-        XImage* image = XGetImage(host, frameWindow, x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!image)
-            return ~0ul;
-        unsigned long pixel = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return pixel;
-    }
-
-    void sendEvent(XEvent event, long mask)
-    {
-        event.xany.display = host;
-        event.xany.window = frameWindow;
-        XSendEvent(host, frameWindow, False, mask, &event);
-        XFlush(host);
-    }
-
+    unsigned long pixelAt(int x, int y) { return host->pixelAt(frameWindow, x, y); }
+    void sendEvent(XEvent event, long mask) { host->send(frameWindow, event, mask); }
     void sendButton(int type, unsigned int button, int x, int y, unsigned int state)
     {
-        XEvent event{};
-        event.xbutton.type = type;
-        event.xbutton.root = DefaultRootWindow(host);
-        event.xbutton.time = CurrentTime;
-        event.xbutton.x = event.xbutton.x_root = x;
-        event.xbutton.y = event.xbutton.y_root = y;
-        event.xbutton.state = state;
-        event.xbutton.button = button;
-        event.xbutton.same_screen = True;
-        sendEvent(event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+        host->button(frameWindow, type, x, y, state, button);
     }
-
-    void sendMotion(int x, int y, unsigned int state)
-    {
-        XEvent event{};
-        event.xmotion.type = MotionNotify;
-        event.xmotion.root = DefaultRootWindow(host);
-        event.xmotion.x = event.xmotion.x_root = x;
-        event.xmotion.y = event.xmotion.y_root = y;
-        event.xmotion.state = state;
-        event.xmotion.same_screen = True;
-        sendEvent(event, PointerMotionMask);
-    }
-
-    void sendKey(KeySym keySym, unsigned int state)
-    {
-        XEvent event{};
-        event.xkey.type = KeyPress;
-        event.xkey.root = DefaultRootWindow(host);
-        event.xkey.state = state;
-        event.xkey.keycode = XKeysymToKeycode(host, keySym);
-        event.xkey.same_screen = True;
-        sendEvent(event, KeyPressMask);
-    }
+    void sendMotion(int x, int y, unsigned int state) { host->motion(frameWindow, x, y, state); }
+    void sendKey(KeySym keySym, unsigned int state) { host->key(frameWindow, keySym, state); }
 
     void sendXdnd(const char* messageType, long l1, long l2, long l3, long l4)
     {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.message_type = atom(messageType);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(dragSource);
-        event.xclient.data.l[1] = l1;
-        event.xclient.data.l[2] = l2;
-        event.xclient.data.l[3] = l3;
-        event.xclient.data.l[4] = l4;
-        sendEvent(event, NoEventMask);
+        host->sendXdnd(dragSource, frameWindow, messageType, l1, l2, l3, l4);
     }
+    Atom atom(const char* name) { return host->atom(name); }
+    bool answered(const char* messageType) { return host->answer(messageType) != nullptr; }
+    const XClientMessageEvent& lastAnswer(const char* messageType) { return *host->answer(messageType); }
 
-    Atom atom(const char* name) { return XInternAtom(host, name, False); }
-
-    void onHostEvent(const XEvent& event)
-    {
-        if (event.type == ClientMessage)
-            answers.push_back(event.xclient);
-        else if (event.type == SelectionRequest) {
-            const auto& request = event.xselectionrequest;
-            XChangeProperty(host, request.requestor, request.property, request.target, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(offeredUris.data()),
-                            static_cast<int>(offeredUris.size()));
-            XEvent reply{};
-            reply.xselection.type = SelectionNotify;
-            reply.xselection.requestor = request.requestor;
-            reply.xselection.selection = request.selection;
-            reply.xselection.target = request.target;
-            reply.xselection.property = request.property;
-            reply.xselection.time = request.time;
-            XSendEvent(host, request.requestor, False, NoEventMask, &reply);
-            XFlush(host);
-        }
-    }
-
-    bool answered(const char* messageType)
-    {
-        Atom type = atom(messageType);
-        for (const auto& answer : answers)
-            if (answer.message_type == type)
-                return true;
-        return false;
-    }
-
-    const XClientMessageEvent& lastAnswer() const { return answers.back(); }
-
-    static x11_testing::XvfbServer* server;
-    std::string savedDisplay;
-    Display* host{nullptr};
+    Display* display{nullptr};
     Window hostWindow{None};
     Window frameWindow{None};
     Window dragSource{None};
     CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
-    std::vector<XClientMessageEvent> answers;
-    std::string offeredUris;
 };
-
-x11_testing::XvfbServer* X11FrameSmoke::server = nullptr;
 
 TEST_F(X11FrameSmoke, SyntheticClickReachesTheViewAndTheWindowIsRedrawn)
 {
@@ -335,11 +195,11 @@ TEST_F(X11FrameSmoke, KeysReachTheClickedViewAndALostGrabCancelsItsDrag)
 TEST_F(X11FrameSmoke, ExposedAreaIsRepaintedFromTheBackBuffer)
 {
     ASSERT_TRUE(pumpUntil([this] { return pixelAt(50, 50) == 0x0000ff; }));
-    GC gc = XCreateGC(host, frameWindow, 0, nullptr);
-    XSetForeground(host, gc, 0x00ff00);
-    XFillRectangle(host, frameWindow, gc, 0, 0, 200, 100);
-    XFreeGC(host, gc);
-    XSync(host, False);
+    GC gc = XCreateGC(display, frameWindow, 0, nullptr);
+    XSetForeground(display, gc, 0x00ff00);
+    XFillRectangle(display, frameWindow, gc, 0, 0, 200, 100);
+    XFreeGC(display, gc);
+    XSync(display, False);
     ASSERT_EQ(pixelAt(50, 50), 0x00ff00u);
 
     XEvent expose{};
@@ -359,34 +219,33 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(host, frameWindow, atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &count,
+    XGetWindowProperty(display, frameWindow, atom("XdndAware"), 0, 1, False, XA_ATOM, &type, &format, &count,
                        &remaining, &data);
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
     XFree(data);
 
-    offeredUris = "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n";
-    XSetSelectionOwner(host, atom("XdndSelection"), hostWindow, CurrentTime);
+    host->offerDrag(hostWindow, "file:///tmp/my%20loop.wav\r\nhttps://example.org/x\r\n");
     sendXdnd("XdndEnter", 5l << 24, static_cast<long>(atom("text/uri-list")), 0, 0);
 
     // Over the click view, which takes no drops: refused.
     sendXdnd("XdndPosition", 0, (20l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
-    EXPECT_EQ(lastAnswer().data.l[0], static_cast<long>(frameWindow));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 0);
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[0], static_cast<long>(frameWindow));
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[1] & 1, 0);
 
     // Over the drop view: accepted as a copy.
-    answers.clear();
+    host->clearAnswers();
     sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndStatus"); }));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
-    EXPECT_EQ(lastAnswer().data.l[4], static_cast<long>(atom("XdndActionCopy")));
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer("XdndStatus").data.l[4], static_cast<long>(atom("XdndActionCopy")));
 
-    answers.clear();
+    host->clearAnswers();
     sendXdnd("XdndDrop", 0, CurrentTime, 0, 0);
     ASSERT_TRUE(pumpUntil([this] { return answered("XdndFinished"); }));
-    EXPECT_EQ(lastAnswer().data.l[1] & 1, 1);
-    EXPECT_EQ(lastAnswer().data.l[2], static_cast<long>(atom("XdndActionCopy")));
+    EXPECT_EQ(lastAnswer("XdndFinished").data.l[1] & 1, 1);
+    EXPECT_EQ(lastAnswer("XdndFinished").data.l[2], static_cast<long>(atom("XdndActionCopy")));
     using Item = std::pair<IDataPackage::Type, std::string>;
     EXPECT_EQ(dropView->dropped, (std::vector<Item>{{IDataPackage::kFilePath, "/tmp/my loop.wav"},
                                                     {IDataPackage::kText, "https://example.org/x"}}));
@@ -395,9 +254,9 @@ TEST_F(X11FrameSmoke, FileDropFromAnotherClient)
 TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
 {
     // Xlib's default error handler would exit the process on the first error below.
-    Window goneSource = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 1, 1, 0, 0, 0);
-    XDestroyWindow(host, goneSource);
-    XSync(host, False);
+    Window goneSource = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XDestroyWindow(display, goneSource);
+    XSync(display, False);
     dragSource = goneSource;
     sendXdnd("XdndEnter", (5l << 24) | 1, 0, 0, 0); // its types are in a property of the missing window
     sendXdnd("XdndPosition", 0, (150l << 16) | 30, CurrentTime, static_cast<long>(atom("XdndActionCopy")));
@@ -405,8 +264,8 @@ TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
     ASSERT_TRUE(pumpUntil([this] { return clickView->clicks == 1; }));
 
     // Some hosts destroy their window, and the frame's with it, before they close the editor.
-    XDestroyWindow(host, hostWindow);
-    XSync(host, False);
+    XDestroyWindow(display, hostWindow);
+    XSync(display, False);
     clickView->invalid();
     frame->setCursor(kCursorCopy);
     frame->idle();

@@ -23,25 +23,8 @@ void CSlider::draw(CDrawContext* context)
         context->drawRect(box, kDrawFilled);
     }
     if (drawStyle & kDrawValue) {
-        float v = getValueNormalized();
-        bool inverted = (style & (kRight | kBottom)) != 0;
-        if (drawStyle & kDrawInverted)
-            inverted = !inverted;
-        if (inverted)
-            v = 1.f - v;
-        const float from = (drawStyle & kDrawValueFromCenter) ? 0.5f : (inverted ? 1.f : 0.f);
-        const float low = std::min(from, v);
-        const float high = std::max(from, v);
-        CRect bar = box;
-        if (isHorizontal()) {
-            bar.left = box.left + low * box.getWidth();
-            bar.right = box.left + high * box.getWidth();
-        } else {
-            bar.top = box.top + low * box.getHeight();
-            bar.bottom = box.top + high * box.getHeight();
-        }
         context->setFillColor(valueColor);
-        context->drawRect(bar, kDrawFilled);
+        context->drawRect(valueBarRect(), kDrawFilled);
     }
     if ((drawStyle & kDrawFrame) && frameWidth > 0.) {
         context->setFrameColor(frameColor);
@@ -49,6 +32,30 @@ void CSlider::draw(CDrawContext* context)
         context->drawRect(getViewSize(), kDrawStroked);
     }
     setDirty(false);
+}
+
+CRect CSlider::valueBarRect() const
+{
+    CRect box = getViewSize();
+    box.inset(frameWidth / 2., frameWidth / 2.);
+    float v = getValueNormalized();
+    bool inverted = (style & (kRight | kBottom)) != 0;
+    if (drawStyle & kDrawInverted)
+        inverted = !inverted;
+    if (inverted)
+        v = 1.f - v;
+    const float from = (drawStyle & kDrawValueFromCenter) ? 0.5f : (inverted ? 1.f : 0.f);
+    const float low = std::min(from, v);
+    const float high = std::max(from, v);
+    CRect bar = box;
+    if (isHorizontal()) {
+        bar.left = box.left + low * box.getWidth();
+        bar.right = box.left + high * box.getWidth();
+    } else {
+        bar.top = box.top + low * box.getHeight();
+        bar.bottom = box.top + high * box.getHeight();
+    }
+    return bar;
 }
 
 float CSlider::positionOf(const CPoint& where) const

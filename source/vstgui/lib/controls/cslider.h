@@ -42,6 +42,8 @@ public:
     int32 getDrawStyle() const { return drawStyle; }
     virtual void setFrameWidth(CCoord width);
     CCoord getFrameWidth() const { return frameWidth; }
+    // Where the value is drawn as a bar, in the parent's coordinates.
+    CRect valueBarRect() const;
     virtual void setFrameColor(const CColor& color);
     const CColor& getFrameColor() const { return frameColor; }
     virtual void setBackColor(const CColor& color);

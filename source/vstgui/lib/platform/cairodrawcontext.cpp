@@ -268,10 +268,8 @@ void CairoDrawContext::drawString(const UTF8String& text, const CPoint& point, b
     if (scope.clippedAway())
         return;
     cairo_set_antialias(cr, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
-    cairofonts::select(cr, getFont());
     setSourceColor(getFontColor());
-    cairo_move_to(cr, point.x, point.y);
-    cairo_show_text(cr, text.data());
+    cairofonts::show(cr, getFont(), text, point);
 }
 
 CCoord CairoDrawContext::getStringWidth(const UTF8String& text)
@@ -282,6 +280,11 @@ CCoord CairoDrawContext::getStringWidth(const UTF8String& text)
 CCoord CairoDrawContext::getCapHeight(const CFontDesc& font)
 {
     return cairofonts::capHeight(font);
+}
+
+CCoord CairoDrawContext::getDescent(const CFontDesc& font)
+{
+    return cairofonts::descent(font);
 }
 
 } // namespace VSTGUI

@@ -30,6 +30,7 @@ public:
 
 protected:
     CCoord getCapHeight(const CFontDesc& font) override;
+    CCoord getDescent(const CFontDesc& font) override;
 
 private:
     class Scope;
