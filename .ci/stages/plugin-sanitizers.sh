@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The plug-in base classes, the host tool and plug-in modules loaded through dlopen,
-# under AddressSanitizer (with leak checks) and UndefinedBehaviorSanitizer.
+# under AddressSanitizer (with leak checks) and UndefinedBehaviorSanitizer; among them
+# QuillmarConcurrentHost, chunks restored while program changes read the slots.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source .ci/stages/lib/asan-build.sh

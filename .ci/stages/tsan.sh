@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # The engine, the loader and the plug-in under ThreadSanitizer: the audio
 # thread, the editor's and host's threads, the load poller and the loading
-# workers share parameters, sounds and the sound cache without locks (but the
-# cache's).
+# workers share parameters, slots, sounds and the sound cache; the audio
+# thread never waits for a lock. Stress tests: ConcurrentEdit (controller
+# types and jumps while rendering), AudioThreadTest (program changes on a
+# fresh processing thread) and QuillmarConcurrentHost (chunks while program
+# changes play).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLMAR_SANITIZE=thread -DQUILLMAR_BENCH=OFF
 cmake --build build-tsan -j"$(nproc)" --target test_synth test_plugin
-export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+# Pango starts a font-set-up thread of its own that races fontconfig calls of the
+# editor's thread inside those (uninstrumented) libraries, not in ours.
+printf 'race:libfontconfig.so\n' > build-tsan/tsan.supp
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/build-tsan/tsan.supp
 build-tsan/tests/synth/test_synth
 build-tsan/tests/plugin/test_plugin

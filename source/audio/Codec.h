@@ -1,9 +1,8 @@
 #pragma once
 
+#include "audio/FileReader.h"
 #include "audio/SampleConverter.h"
 #include "audio/SampleFormat.h"
-
-#include <boost/iostreams/device/mapped_file.hpp>
 
 #include <cstdint>
 #include <memory>
@@ -11,36 +10,44 @@
 namespace audio {
 
 // A sound file's sample data: its format, where the samples start, how many
-// frames there are and how to turn them into floats. Reads straight from a
-// read-only mapping of the whole file. Used by one thread at a time (the
-// loading worker); nothing changes after construction.
+// frames there are and how to turn them into floats. Reads the file in
+// bounded slices, so a file that changes underneath only fails the read.
+// Used by one thread at a time (the loading worker); nothing changes after
+// construction.
 class Codec {
 public:
-    using MappedFile = boost::iostreams::mapped_file;
+    // Bytes of stored samples read and converted at a time.
+    static constexpr std::size_t SLICE_BYTES = 1 << 20;
 
     virtual ~Codec() = default;
     Codec(const Codec&) = delete;
     Codec& operator=(const Codec&) = delete;
 
-    // A codec for a "RIFF" or "FORM" mapping; empty (and the mapping closed) otherwise.
-    static std::unique_ptr<Codec> create(std::unique_ptr<MappedFile>&& file);
+    // A codec for a "RIFF" or "FORM" file; empty otherwise.
+    static std::unique_ptr<Codec> create(std::unique_ptr<FileReader>&& file);
 
     // Frames that can be decoded: 0 when there is no converter for the samples.
     virtual std::uint64_t frameCount() const = 0;
-    // The first stored sample byte inside the mapping.
-    virtual const void* constData() const = 0;
+    // Offset of the first stored sample byte in the file.
+    virtual std::uint64_t dataStart() const = 0;
 
     const SampleFormat& format() const { return sampleFormat; }
     SampleConverter converter() const { return floatConverter; }
 
+    // Converts the first n frames (at most frameCount()) into destination.
+    // Throws std::runtime_error when the file no longer holds them.
+    void readFrames(float* destination, std::uint64_t n) const;
+
 protected:
-    explicit Codec(std::unique_ptr<MappedFile>&& file);
+    explicit Codec(std::unique_ptr<FileReader>&& file);
 
     std::uint64_t fileSize() const { return file->size(); }
-    const unsigned char* fileBytes() const { return reinterpret_cast<const unsigned char*>(file->const_data()); }
+    // Fills n bytes from offset, zeros past the end of the file; false when
+    // nothing could be read.
+    bool readBytes(std::uint64_t offset, unsigned char* into, std::size_t n) const;
 
     SampleFormat sampleFormat;
-    std::unique_ptr<MappedFile> file;
+    std::unique_ptr<FileReader> file;
     SampleConverter floatConverter = nullptr;
 };
 

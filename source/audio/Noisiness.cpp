@@ -1,5 +1,6 @@
 #include "audio/Noisiness.h"
 
+#include "audio/AnalysisThreads.h"
 #include "audio/RealFFT.h"
 #include "utility/Check.h"
 
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <future>
 #include <numbers>
-#include <thread>
 
 namespace audio {
 namespace {
@@ -99,14 +99,14 @@ void Noisiness::compute(SampleFormat format, const std::vector<float>& samples) 
     values.assign(analysis.valueCount(), 0.0f);
 
     // Values are independent once each share starts from its own previous hop,
-    // so long sounds are analysed in shares on several threads; the result is the same.
-    const std::size_t hardware = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t shares = std::clamp<std::size_t>(values.size() / VALUES_PER_SHARE, 1, std::min(MAX_SHARES, hardware));
+    // so long sounds are analysed in shares on the threads free for analyses;
+    // the result is the same.
+    const std::size_t shares = std::clamp<std::size_t>(values.size() / VALUES_PER_SHARE, 1, MAX_SHARES);
     const auto shareStart = [&](std::size_t share) { return values.size() * share / shares; };
     std::vector<std::future<float>> others;
     for (std::size_t share = 1; share < shares; ++share)
-        others.push_back(std::async(std::launch::async, &HopAnalysis::fill, &analysis, shareStart(share),
-                                    shareStart(share + 1), values.data()));
+        others.push_back(AnalysisThreads::start([&analysis, from = shareStart(share), to = shareStart(share + 1),
+                                                 out = values.data()] { return analysis.fill(from, to, out); }));
     float largest = analysis.fill(0, shareStart(1), values.data());
     for (auto& other : others)
         largest = std::max(largest, other.get());

@@ -44,10 +44,12 @@ std::uint32_t extendedRate(const unsigned char* p) {
 
 } // namespace
 
-RiffCodec::RiffCodec(std::unique_ptr<MappedFile>&& mapping) : Codec(std::move(mapping)) {
-    if (fileSize() < 4)
+RiffCodec::RiffCodec(std::unique_ptr<FileReader>&& reader) : Codec(std::move(reader)) {
+    unsigned char start[12];
+    if (fileSize() < 4 || !readBytes(0, start, sizeof start))
         return;
-    const std::string_view container = idOf(fileBytes());
+    std::memcpy(formType.data(), start + 8, 4);
+    const std::string_view container = idOf(start);
     if (container == "RIFF") {
         isRiff = 1;
         std::memcpy(formatChunk.id.data(), "fmt ", 4);
@@ -68,8 +70,6 @@ RiffCodec::RiffCodec(std::unique_ptr<MappedFile>&& mapping) : Codec(std::move(ma
 
 std::uint64_t RiffCodec::frameCount() const { return frames; }
 
-const void* RiffCodec::constData() const { return fileBytes() + dataOffset; }
-
 bool RiffCodec::holds(const ChunkRef& chunk, std::uint32_t minimum) const {
     return chunk.size >= minimum && chunk.offset + CHUNK_HEADER + minimum <= fileSize();
 }
@@ -77,7 +77,9 @@ bool RiffCodec::holds(const ChunkRef& chunk, std::uint32_t minimum) const {
 void RiffCodec::walkChunks() {
     // The first chunk follows the container id, its size and the form type.
     for (std::uint64_t offset = 12; offset + CHUNK_HEADER <= fileSize();) {
-        const unsigned char* header = fileBytes() + offset;
+        unsigned char header[CHUNK_HEADER];
+        if (!readBytes(offset, header, sizeof header))
+            return;
         ChunkRef chunk;
         chunk.offset = offset;
         std::memcpy(chunk.id.data(), header, 4);
@@ -102,25 +104,31 @@ void RiffCodec::takeChunk(const ChunkRef& chunk) {
         return;
     }
     // SSND starts with its own offset and block size fields; the offset must be readable.
-    if (chunk.offset + CHUNK_HEADER + 4 > fileSize())
+    unsigned char ssndOffset[4];
+    if (chunk.offset + CHUNK_HEADER + 4 > fileSize() || !readBytes(chunk.offset + CHUNK_HEADER, ssndOffset, 4))
         return;
     dataChunk = chunk;
-    dataOffset = chunk.offset + CHUNK_HEADER + 8 + bytes::big32(fileBytes() + chunk.offset + CHUNK_HEADER);
+    dataOffset = chunk.offset + CHUNK_HEADER + 8 + bytes::big32(ssndOffset);
 }
 
 std::array<char, 4> RiffCodec::compressionType(const ChunkRef& comm) const {
     std::array<char, 4> type{};
-    if (fileSize() >= 12 && idOf(fileBytes() + 8) != "AIFC") {
+    if (fileSize() >= 12 && std::string_view(formType.data(), 4) != "AIFC") {
         std::memcpy(type.data(), "NONE", 4);
     } else if (holds(comm, AIFC_COMM_MIN)) {
-        std::memcpy(type.data(), fileBytes() + comm.offset + CHUNK_HEADER + COMM_MIN, 4);
+        unsigned char stored[4];
+        if (readBytes(comm.offset + CHUNK_HEADER + COMM_MIN, stored, 4))
+            std::memcpy(type.data(), stored, 4);
     }
     return type;
 }
 
 SampleFormat RiffCodec::readFormat(const ChunkRef& chunk) const {
     SampleFormat format;
-    const unsigned char* p = fileBytes() + chunk.offset;
+    // The header and the longest fixed fields read (an extensible WAV's).
+    unsigned char p[CHUNK_HEADER + WAVE_EXTENSIBLE_MIN] = {};
+    if (!readBytes(chunk.offset, p, sizeof p))
+        return format;
     if (chunk.hasId("fmt ") && holds(chunk, WAVE_FORMAT_MIN)) {
         std::uint16_t tag = bytes::little16(p + 8);
         format.channels = bytes::little16(p + 10);

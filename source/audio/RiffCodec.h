@@ -6,14 +6,14 @@
 namespace audio {
 
 // WAV (RIFF, little-endian) and AIFF/AIFC (FORM, big-endian) files.
-// Every header read is bounded by the mapping: a chunk that does not fit is
+// Every header read is bounded by the file: a chunk that does not fit is
 // treated as absent, so a truncated or crafted file never reads outside it.
 class RiffCodec : public Codec {
 public:
-    explicit RiffCodec(std::unique_ptr<MappedFile>&& file);
+    explicit RiffCodec(std::unique_ptr<FileReader>&& file);
 
     std::uint64_t frameCount() const override;
-    const void* constData() const override;
+    std::uint64_t dataStart() const override { return dataOffset; }
 
     // The format described by a "fmt " or "COMM" chunk. bytesPerSample is 0
     // for an encoding without a converter; sampleRate 0 for one that cannot be read.
@@ -21,7 +21,6 @@ public:
 
     const ChunkRef& formatChunkRef() const { return formatChunk; }
     const ChunkRef& dataChunkRef() const { return dataChunk; }
-    std::uint64_t dataStart() const { return dataOffset; }
     bool riff() const { return isRiff != 0; }
 
 private:
@@ -39,6 +38,7 @@ private:
     std::uint64_t dataOffset = 0;
     std::uint64_t frames = 0;
     std::uint8_t isRiff = 0;
+    std::array<char, 4> formType{}; // "WAVE", "AIFF" or "AIFC"
 };
 
 } // namespace audio

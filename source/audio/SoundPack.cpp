@@ -1,5 +1,6 @@
 #include "audio/SoundPack.h"
 
+#include "audio/AnalysisThreads.h"
 #include "audio/Soundfile.h"
 
 #include <algorithm>
@@ -44,8 +45,9 @@ void SoundPack::load(const Soundfile& file) {
     // The amplitude smoother is one long serial recurrence; for a long sound it
     // runs on its own thread beside the other two analyses. Each track has one writer.
     setState(LoadState::AMPLITUDE);
-    const auto policy = frameData.size() >= PARALLEL_SAMPLES ? std::launch::async : std::launch::deferred;
-    auto amplitudeDone = std::async(policy, &Amplitude::compute, &amplitudeTrack, sampleFormat, std::cref(frameData));
+    auto computeAmplitude = [this] { amplitudeTrack.compute(sampleFormat, frameData); };
+    auto amplitudeDone = frameData.size() >= PARALLEL_SAMPLES ? AnalysisThreads::start(computeAmplitude)
+                                                             : std::async(std::launch::deferred, computeAmplitude);
 
     setState(LoadState::PEAKS);
     const auto [lowest, highest] = peaksTrack.compute(sampleFormat, frameData);
@@ -68,7 +70,7 @@ void SoundPack::readFrames(const Soundfile& file) {
     const Codec& codec = *file.codec();
     std::uint64_t decoded = std::min(codec.frameCount(), frames);
     if (codec.converter())
-        codec.converter()(codec.constData(), frameData.data(), decoded * channels);
+        codec.readFrames(frameData.data(), decoded);
     else
         decoded = 0;
     // The wrap frames repeat the start; the ranges overlap for very short sounds.

@@ -8,12 +8,12 @@
 
 namespace audio {
 
-// A sound file opened for reading: the whole file mapped read-only, with the
-// codec that describes it. Made and read on the loading worker only.
+// A sound file opened for reading, with the codec that describes it. Made
+// and read on the loading worker only.
 class Soundfile {
 public:
     // Throws when the path is not a regular file (a folder, FIFO or device is
-    // refused before it is opened, so it never blocks) or cannot be mapped.
+    // refused before it is opened, so it never blocks) or cannot be opened.
     // An empty file or one of no known kind gives no codec.
     explicit Soundfile(const std::wstring& path);
 

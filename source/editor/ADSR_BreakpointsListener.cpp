@@ -72,6 +72,7 @@ void ADSR_BreakpointsListener::glideWithinRange(int id, double v)
     // Lengths read back from the drawing differ from the stored ones by rounding only.
     if (std::abs(v - old) <= 1e-9 * std::max(1.0, std::abs(old)))
         return;
+    const auto lock = params.lockForWriting();
     params.getBaseParam(id).value.glideTo(v, params.glideTimeSource());
 }
 

@@ -39,8 +39,10 @@ Controller::Controller(Processor* processor)
 
 Controller::~Controller()
 {
-    if (frame)
+    if (frame) {
         releaseWindow();
+        processor->getLoadPoller().resume();
+    }
     deletePatchManager();
 }
 

@@ -258,7 +258,7 @@ void PatchManager::paste()
     }
     if (!isEditableSlot(from) || !isEditableSlot(to) || !params.hasPatch(from))
         return;
-    params.getPatch(to) = params.getPatch(from);
+    params.setPatch(to, params.getPatch(from));
     markCell(to, MARK_STORED, colours[params.hasPatch(to) ? USED_SLOT : EMPTY_SLOT]);
     if (pendingAction == MOVE) {
         clearSlot(from);
@@ -270,7 +270,7 @@ void PatchManager::clearSlot(int index)
 {
     if (!isEditableSlot(index))
         return;
-    params.getPatch(index) = Patch{};
+    params.setPatch(index, Patch{});
     if (index < grid->getCellCount()) {
         grid->cell(index).color = kTransparentCColor;
         grid->invalidRect(grid->cell(index).rect);

@@ -12,8 +12,9 @@
 namespace korvel::veldro {
 namespace {
 
+constexpr const char* TEMPORARY_SUFFIX = ".tmp";
 // A new file gets the usual mode of a document; a replaced one keeps its own
-// (mkstemp would leave the owner's read and write bits only).
+// (the temporary is made with the owner's read and write bits only).
 constexpr mode_t NEW_FILE_MODE = 0644;
 
 bool writeAll(int fd, std::string_view bytes)
@@ -27,6 +28,21 @@ bool writeAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// One name per target: a write killed half way leaves a file that the next
+// write to the same target replaces. A file of that name found at the start
+// is such a leftover, or a write overlapping this one, which then fails its
+// rename and leaves the target whole.
+int createTemporary(const std::string& temporary)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+        ::unlink(temporary.c_str());
+    }
+    return -1;
 }
 
 mode_t modeFor(const std::string& path)
@@ -50,8 +66,8 @@ std::optional<std::string> readWholeFile(const std::string& path)
 
 bool replaceFile(const std::string& path, std::string_view bytes)
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const std::string temporary = path + TEMPORARY_SUFFIX;
+    const int fd = createTemporary(temporary);
     if (fd < 0)
         return false;
     bool ok = ::fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;

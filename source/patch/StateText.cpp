@@ -33,8 +33,10 @@ void applyOption(SynthParams& params, const std::wstring& key, const JSON::Value
     if (info.id < param_id::CHANGE_TIME || info.id > param_id::PATCH_GLOBALS || !value.is(JSON::Value::Kind::Number))
         return;
     const double v = acceptsStoredValue(info, value.asNumber()) ? value.asNumber() : info.range.default_value;
-    if (info.id <= param_id::PATCH_RANDOM)
+    if (info.id <= param_id::PATCH_RANDOM) {
+        const auto lock = params.lockForWriting();
         params.getBaseParam(info.id).value.jumpTo(v);
+    }
     else
         params.setParamImmediate(info.id, v);
 }
@@ -43,7 +45,7 @@ void applySlot(SynthParams& params, int index, const JSON::Value& value)
 {
     Patch fresh;
     if (ParamSerializer::read(fresh, value))
-        params.getPatch(index) = std::move(fresh);
+        params.setPatch(index, std::move(fresh));
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 // It is the host's chunk, the state file and a patch file alike.
 //
 // Threads: the host's user-interface thread (chunk calls, plug-in creation,
-// editor callbacks). No lock is taken: the audio thread reads the slots and
-// the options while they are written, as with every other parameter write.
+// editor callbacks). Slots and options are written through SynthParams'
+// write lock, so a program change on the audio thread never reads a slot
+// being replaced.
 namespace korvel::veldro {
 
 class SynthParams;

@@ -127,7 +127,7 @@ void Processor::setFadeState(int s) {
 
 void Processor::setSampleRate(float sr) {
     // A host value that is no rate would size the delay memory from garbage; the rate stays.
-    if (!(std::isfinite(sr) && sr > 0.0f)) return;
+    if (!veldro::Synth::isUsableSampleRate(sr)) return;
     AudioEffectX::setSampleRate(sr);
     synth.setSampleRate(sr);
 }

@@ -18,9 +18,10 @@ namespace korvel {
 //
 // Threads: the dispatcher calls (parameters, names, chunks, programs, mains
 // on/off) come from the host's GUI thread; processReplacing,
-// processDoubleReplacing and processEvents from its audio thread. No lock is
-// taken on either; a poller thread of this instance installs finished sound
-// loads while no editor does.
+// processDoubleReplacing and processEvents from its audio thread, which the
+// engine knows as such only inside those calls and which never waits for a
+// lock; a poller thread of this instance installs finished sound loads while
+// no editor does.
 class Processor : public AudioEffectX {
 public:
     static constexpr VstInt32 NUM_PROGRAMS = 96;
@@ -45,7 +46,7 @@ public:
 
     void suspend() override;
     void resume() override;
-    // Rates that are not finite and positive are ignored.
+    // Rates outside 8 kHz..768 kHz are ignored.
     void setSampleRate(float sr) override;
 
     void setParameter(VstInt32 index, float value) override;

@@ -21,6 +21,7 @@ constexpr unsigned char PITCH_BEND = 0xE0;
 void Processor::processReplacing(float** /*inputs*/, float** outputs, VstInt32 frames) {
     // Hosts send empty blocks; one must not use up a pending fade that it cannot apply.
     if (frames <= 0) return;
+    const veldro::Synth::AudioThreadScope audioThread(synth);
     const int state = fadeState.load(std::memory_order_acquire);
     if (state < FADE_IN) {
         std::fill_n(outputs[0], frames, 0.0f);
@@ -63,6 +64,7 @@ void Processor::processDoubleReplacing(double** inputs, double** outputs, VstInt
 
 VstInt32 Processor::processEvents(VstEvents* events) {
     if (!events) return 0;
+    const veldro::Synth::AudioThreadScope audioThread(synth);
     for (VstInt32 i = 0; i < events->numEvents; ++i) {
         const VstEvent* event = events->events[i];
         if (!event || event->type != kVstMidiType) continue;

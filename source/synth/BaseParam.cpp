@@ -52,6 +52,7 @@ void BaseParam::applyControlPatch(int index, const ControlPatch& patch, double t
         return;
     if (time < 0.0)
         time = owner->glideTimeSource()();
+    const auto lock = owner->lockForWriting();
     int change = 0;
     if (patch.type != controls[index][0].type)
         change = changeControlType(index, patch.type, time);
@@ -71,6 +72,7 @@ int BaseParam::changeControlType(int index, std::uint32_t newType, double time)
     // The live controller; its short name is part of the check's failure text.
     ParamControl& pc = slots[0];
     KORVEL_CHECK(pc.base_param == this && pc.control_index == index);
+    const auto lock = owner->lockForWriting();
     if (newType == pc.type)
         return 0;
     if (pc.type == 0) {
@@ -102,6 +104,7 @@ int BaseParam::changeControlType(int index, std::uint32_t newType, double time)
 void BaseParam::applyPatch(const ParamPatch& patch, double time)
 {
     const double t = owner->isEngineRunning() ? time : 0.0;
+    const auto lock = owner->lockForWriting();
     if (std::isfinite(patch.value))
         value.setTarget(patch.value, t);
     for (int i = 0; i < nof_controls; ++i)
@@ -149,9 +152,9 @@ void BaseParam::advance(double dt)
             for (Ramp& param : slot.params)
                 param.advance(dt);
             if (slot.type == LFO) {
-                slot.phase += dt * slot.params[2].current;
+                const double phase = slot.phase + dt * slot.params[2].current;
                 // Any frequency keeps the phase within one cycle.
-                slot.phase -= std::floor(slot.phase);
+                slot.phase = phase - std::floor(phase);
             }
         }
     }

@@ -29,6 +29,8 @@ public:
     // Host sample rate in Hz; 0 until the host has set it.
     virtual double getSampleRate() const = 0;
     virtual const MidiState& getMidiState() const = 0;
+    // True on the thread that is rendering or taking MIDI events right now.
+    virtual bool isAudioThread() const { return false; }
 };
 
 } // namespace korvel::veldro

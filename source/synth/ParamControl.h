@@ -10,9 +10,9 @@ namespace korvel::veldro {
 class BaseParam;
 
 // One controller slot of a live parameter. Slot 0 of a control is its live
-// controller; pushed slots 1 and 2 hold earlier ones fading out. Written by
-// the editor and host threads (and a program change on the audio thread),
-// advanced and evaluated by the audio thread, without locks.
+// controller; pushed slots 1 and 2 hold earlier ones fading out. Written
+// under its SynthParams' write lock, read by any thread: every field is
+// atomic, so a reader sees each one whole.
 struct ParamControl {
     // Earlier controllers a control keeps fading out besides its live one.
     static constexpr int MAX_PUSHED = 2;
@@ -22,8 +22,8 @@ struct ParamControl {
     BaseParam* base_param = nullptr;
     std::uint32_t control_id = 0; // first generated host parameter of the control
     std::int16_t control_index = -1;
-    std::uint32_t type = 0; // controller type 0..8; 0 is empty
-    double phase = 0.0;     // the LFO's phase in [0, 1), the random walk's last output
+    Shared<std::uint32_t> type = 0u; // controller type 0..8; 0 is empty
+    SharedDouble phase = 0.0;        // the LFO's phase in [0, 1), the random walk's last output
     Ramp amount;
     Ramp params[3]; // x, y, par3
 

@@ -54,6 +54,7 @@ void ParamControlHandle::setAmountNormalized(double x)
     const Scaling* scaling = getScaling(FIELD_AMOUNT);
     const double v = scaling ? scaling->toValue(x) : x;
     control_patch.amount = v;
+    const auto lock = getSynthParams().lockForWriting();
     control->amount.glideTo(v, getSynthParams().glideTimeSource());
 }
 
@@ -78,6 +79,7 @@ void ParamControlHandle::setParamNormalized(int i, double x)
     const Scaling* scaling = getScaling(FIELD_X + i);
     const double v = scaling ? scaling->toValue(x) : x;
     control_patch.params[i] = v;
+    const auto lock = getSynthParams().lockForWriting();
     control->params[i].glideTo(v, getSynthParams().glideTimeSource());
 }
 

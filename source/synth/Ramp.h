@@ -9,35 +9,38 @@ namespace korvel::veldro {
 // The live change time of one SynthParams instance, in seconds.
 using GlideTimeSource = std::function<double()>;
 
-// A double that threads share without a lock: relaxed atomic loads and
+// A value that threads share without a lock: relaxed atomic loads and
 // stores (plain moves on x86-64), copyable like the value it holds.
-class SharedDouble {
+template <typename T>
+class Shared {
 public:
-    SharedDouble(double v = 0.0) : value(v) {}
-    SharedDouble(const SharedDouble& other) : value(other.load()) {}
-    SharedDouble& operator=(const SharedDouble& other)
+    Shared(T v = T{}) : value(v) {}
+    Shared(const Shared& other) : value(other.load()) {}
+    Shared& operator=(const Shared& other)
     {
         store(other.load());
         return *this;
     }
-    SharedDouble& operator=(double v)
+    Shared& operator=(T v)
     {
         store(v);
         return *this;
     }
-    operator double() const { return load(); }
+    operator T() const { return load(); }
 
 private:
-    double load() const { return value.load(std::memory_order_relaxed); }
-    void store(double v) { value.store(v, std::memory_order_relaxed); }
+    T load() const { return value.load(std::memory_order_relaxed); }
+    void store(T v) { value.store(v, std::memory_order_relaxed); }
 
-    std::atomic<double> value;
+    std::atomic<T> value;
 };
 
-// A linear glide of one value toward its target. Written by the editor and
-// host threads (and by a program change on the audio thread), advanced by the
-// audio thread; no lock: a reader may see a glide between two of its field
-// writes, which only bends one step of the glide.
+using SharedDouble = Shared<double>;
+
+// A linear glide of one value toward its target. A parameter's ramps are
+// written and advanced under its SynthParams' write lock; readers take none
+// and may see a glide between two of its field writes, which only bends one
+// step of the glide.
 struct Ramp {
     // A change smaller than this is taken at once.
     static constexpr double JUMP_CHANGE = 1e-5;

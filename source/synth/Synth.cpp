@@ -20,27 +20,44 @@ Synth::~Synth() = default;
 
 void Synth::setSampleRate(double sr)
 {
+    if (!isUsableSampleRate(sr))
+        return;
+    requestedRate.store(sr);
+    if (getRunState() < RUNNING_WITHOUT_SOUND)
+        applySampleRate();
+}
+
+void Synth::applySampleRate()
+{
+    const double sr = requestedRate.load();
+    if (sr == sampleRate.load())
+        return;
     sampleRate.store(sr);
     output.resize(static_cast<std::uint64_t>(sr * 10.0));
+    // Echoes timed for the old rate would come back at the wrong pitch.
+    output.clear();
 }
 
 void Synth::setGrainPoolSize(std::size_t n)
 {
-    grains.resize(n);
+    grains.resize(std::min(n, MAX_POOL_SIZE));
 }
 
-void Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
+bool Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
 {
     if (!pack)
-        return;
+        return false;
     const std::uint64_t frames = pack->state() == audio::LoadState::READY ? pack->frameCount() : 0;
-    if (!sounds.publish(pack, isAudioThread()))
-        return;
+    if (!sounds.publish(pack, isAudioThread())) {
+        refused.fetch_add(1, std::memory_order_relaxed);
+        return false;
+    }
     int running = RUNNING_WITHOUT_SOUND;
     runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
     params.setSoundFrameCount(frames);
     params.setParam(param_id::SOUND_START, 0.0, 0.0);
     params.setParam(param_id::SOUND_END, static_cast<double>(frames), 0.0);
+    return true;
 }
 
 bool Synth::isSoundReady() const
@@ -50,6 +67,8 @@ bool Synth::isSoundReady() const
 
 void Synth::resume()
 {
+    // Hosts never process while they resume: the delay memory is free to resize.
+    applySampleRate();
     clockRestart.store(true);
     runState.store(sounds.latestState() >= 0 ? RUNNING_WITH_SOUND : RUNNING_WITHOUT_SOUND);
 }
@@ -73,12 +92,12 @@ bool Synth::isAudioThread() const
     return audioThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
 }
 
-void Synth::markAudioThread()
+Synth::AudioThreadScope::AudioThreadScope(Synth& synth)
+    : synth(synth), previous(synth.audioThread.exchange(std::this_thread::get_id(), std::memory_order_relaxed))
 {
-    const std::thread::id self = std::this_thread::get_id();
-    if (audioThread.load(std::memory_order_relaxed) != self)
-        audioThread.store(self, std::memory_order_relaxed);
 }
+
+Synth::AudioThreadScope::~AudioThreadScope() { synth.audioThread.store(previous, std::memory_order_relaxed); }
 
 void Synth::render(float** outputs, int n)
 {
@@ -88,7 +107,7 @@ void Synth::render(float** outputs, int n)
     float* right = outputs[1];
     std::fill_n(left, n, 0.0f);
     std::fill_n(right, n, 0.0f);
-    markAudioThread();
+    params.retryHeldRecall();
     renderRate = sampleRate.load(std::memory_order_relaxed);
     if (!(renderRate > 0.0)) {
         carry.clear();
@@ -123,7 +142,7 @@ void Synth::renderSubBlock(float* left, float* right)
         parameterTick();
     midi.advance(SUB_BLOCK_FRAMES, renderRate, params);
     movePlayHead();
-    grainClock += grainsPerSample * SUB_BLOCK_FRAMES;
+    grainClock = std::min(grainClock + grainsPerSample * SUB_BLOCK_FRAMES, MAX_GRAIN_BACKLOG);
     if (grainClock >= 1.0 && runState.load(std::memory_order_relaxed) >= RUNNING_WITH_SOUND) {
         spawnGrain();
         grainClock -= 1.0;
@@ -210,7 +229,6 @@ void Synth::computeKeyboardGains()
 
 void Synth::processMidiEvent(const NoteRecord& note)
 {
-    markAudioThread();
     // A note takes effect at the first sub-block that starts at or after its
     // frame. Small host blocks make the engine render up to 7 frames ahead
     // (the carried frames); rounding up, never down, means a note always

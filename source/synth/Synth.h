@@ -38,19 +38,45 @@ public:
     static constexpr int SUB_BLOCK_FRAMES = 8;
     static constexpr std::uint64_t PARAMETER_TICK_FRAMES = 64;
     static constexpr std::size_t DEFAULT_POOL_SIZE = 1000;
+    // Each grain may hold a sound of its own: the sound hand-over is sized for this many.
+    static constexpr std::size_t MAX_POOL_SIZE = 4000;
     static constexpr double MIN_GRAIN_RATE = 1.0 / 60.0;
     static constexpr double MAX_GRAIN_RATE = 2000.0;
+    // Grains owed by the grain clock beyond this are dropped: a sub-block
+    // starts at most one.
+    static constexpr double MAX_GRAIN_BACKLOG = 2.0;
+    // Rates a host can mean; others leave the rate as it is.
+    static constexpr double MIN_SAMPLE_RATE = 8000.0;
+    static constexpr double MAX_SAMPLE_RATE = 768000.0;
+
+    static bool isUsableSampleRate(double sr) { return sr >= MIN_SAMPLE_RATE && sr <= MAX_SAMPLE_RATE; }
+
+    // Marks the constructing thread as the audio thread until destroyed;
+    // the host's processing calls hold one, so a thread that processes for
+    // the first time is known as such. Scopes nest.
+    class AudioThreadScope {
+    public:
+        explicit AudioThreadScope(Synth& synth);
+        ~AudioThreadScope();
+        AudioThreadScope(const AudioThreadScope&) = delete;
+        AudioThreadScope& operator=(const AudioThreadScope&) = delete;
+
+    private:
+        Synth& synth;
+        std::thread::id previous;
+    };
 
     Synth();
     ~Synth() override;
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
 
-    // --- set-up: host's GUI thread, while the engine is suspended
+    // --- set-up: host's GUI thread
 
-    // Also sizes the delay memory for 10 seconds.
+    // Takes a usable rate at once while the engine is suspended, else at the
+    // next resume; the delay memory is sized for 10 seconds and emptied then.
     void setSampleRate(double sr);
-    // Grows the grain pool to n records; it never shrinks.
+    // Grows the grain pool to n records (at most MAX_POOL_SIZE); it never shrinks.
     void setGrainPoolSize(std::size_t n);
 
     // --- any thread
@@ -59,8 +85,9 @@ public:
     // it (reported to the host). The audio thread takes it up, with the
     // selection and a play head at 0, at its next 8-frame boundary; grains
     // already playing keep their sound. From the audio thread only with a
-    // pack that the sound cache holds.
-    void setSound(std::shared_ptr<audio::SoundPack> pack);
+    // pack that the sound cache holds. False, counted in refusedSounds(),
+    // when the hand-over has no room, which its sizing rules out.
+    bool setSound(std::shared_ptr<audio::SoundPack> pack);
     // A current sound exists and is ready.
     bool isSoundReady() const;
     void resume();
@@ -74,6 +101,8 @@ public:
     std::shared_ptr<const audio::SoundPack> getCurrentSound() const override;
     double getSampleRate() const override { return sampleRate.load(std::memory_order_relaxed); }
     const MidiState& getMidiState() const override { return midi; }
+    // Inside an AudioThreadScope of this engine.
+    bool isAudioThread() const override;
 
     // --- sound loading (see SoundLoader for the threads of each call)
 
@@ -103,25 +132,28 @@ public:
     // Output values that were not finite and went out as silence; stays 0
     // unless a signal path fails.
     std::uint64_t silencedOutputs() const { return nonFiniteOutputs; }
+    // Sounds that setSound could not hand over; stays 0.
+    std::uint64_t refusedSounds() const { return refused.load(std::memory_order_relaxed); }
     // The grain started last while it plays (for inspection); null when none plays.
     const Grain* newestGrain() const { return grains.newest(); }
 
 private:
+    void applySampleRate();
     void renderSubBlock(float* left, float* right);
     void takeUpSound();
     void parameterTick();
     void movePlayHead();
     void computeKeyboardGains();
     void spawnGrain();
-    bool isAudioThread() const;
-    void markAudioThread();
 
     MidiState midi;
     std::atomic<double> sampleRate{0.0};
+    std::atomic<double> requestedRate{0.0};
     std::uint64_t frameCounter = 0;
     GrainPool grains;
     std::atomic<int> runState{NEW};
-    SoundHandover sounds;
+    SoundHandover sounds{MAX_POOL_SIZE};
+    std::atomic<std::uint64_t> refused{0};
     int startFrame = 0;
     int endFrame = 0;
     double playPosition = 0.0;

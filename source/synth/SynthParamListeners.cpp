@@ -1,26 +1,8 @@
 #include "synth/SynthParamListeners.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace korvel::veldro {
-
-namespace {
-
-// Deliveries in progress on this thread, innermost last, so that a listener
-// that changes the listeners of the registry notifying it does not wait for
-// itself. Deeper nesting than this is not tracked.
-constexpr int MAX_TRACKED_DELIVERIES = 16;
-thread_local const SynthParamListeners* deliveries[MAX_TRACKED_DELIVERIES];
-thread_local int deliveryDepth = 0;
-
-int deliveriesOnThisThread(const SynthParamListeners* registry)
-{
-    const int tracked = std::min(deliveryDepth, MAX_TRACKED_DELIVERIES);
-    return int(std::count(deliveries, deliveries + tracked, registry));
-}
-
-} // namespace
 
 // Holds the snapshot a delivery walks: counted before the snapshot is read,
 // so a writer that swaps snapshots can tell when the old one is unused.
@@ -29,14 +11,20 @@ public:
     explicit Delivery(const SynthParamListeners& owner) : owner(owner)
     {
         owner.readers.fetch_add(1);
-        if (deliveryDepth < MAX_TRACKED_DELIVERIES)
-            deliveries[deliveryDepth] = &owner;
-        ++deliveryDepth;
+        const std::thread::id self = std::this_thread::get_id();
+        for (auto& entry : owner.delivering) {
+            std::thread::id free{};
+            if (entry.compare_exchange_strong(free, self)) {
+                tracked = &entry;
+                break;
+            }
+        }
         snapshot = owner.current.load();
     }
     ~Delivery()
     {
-        --deliveryDepth;
+        if (tracked)
+            tracked->store(std::thread::id{});
         owner.readers.fetch_sub(1);
     }
     Delivery(const Delivery&) = delete;
@@ -47,6 +35,7 @@ public:
 private:
     const SynthParamListeners& owner;
     const Snapshot* snapshot;
+    std::atomic<std::thread::id>* tracked = nullptr;
 };
 
 SynthParamListeners::SynthParamListeners() : current(new Snapshot) {}
@@ -73,11 +62,20 @@ void SynthParamListeners::clear()
 {
     publish(new Snapshot);
     // The listeners just dropped may be destroyed once this returns.
-    const int own = deliveriesOnThisThread(this);
+    const int own = deliveriesOnThisThread();
     while (readers.load() > own)
         std::this_thread::yield();
     if (own == 0)
         freeRetired();
+}
+
+int SynthParamListeners::deliveriesOnThisThread() const
+{
+    const std::thread::id self = std::this_thread::get_id();
+    int own = 0;
+    for (const auto& entry : delivering)
+        own += entry.load() == self ? 1 : 0;
+    return own;
 }
 
 void SynthParamListeners::publish(Snapshot* next)

@@ -2,8 +2,10 @@
 
 #include "synth/ISynthParamListener.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -39,11 +41,18 @@ private:
     using Snapshot = std::vector<std::pair<int, ISynthParamListener*>>;
     class Delivery;
 
+    // Deliveries tracked by thread, so that a listener that changes the
+    // listeners of the registry notifying it does not wait for itself;
+    // deliveries beyond these are counted but not tracked.
+    static constexpr int TRACKED_DELIVERIES = 16;
+
     void publish(Snapshot* next);
     void freeRetired();
+    int deliveriesOnThisThread() const;
 
     std::atomic<const Snapshot*> current;
     mutable std::atomic<int> readers{0};
+    mutable std::array<std::atomic<std::thread::id>, TRACKED_DELIVERIES> delivering{};
     std::vector<const Snapshot*> retired;
 };
 

@@ -98,21 +98,24 @@ void SynthParams::setParam(int id, double v, double time)
     if (!std::isfinite(v))
         return;
     const ParamInfo& info = getParamInfo(id);
-    if (info.parent) {
-        ParamControl& slot = controllerOf(info);
-        if (info.field == FIELD_TYPE) {
-            if (!(v > -1.0 && v < NOF_CONTROLLER_TYPES))
-                return;
-            params[info.parent->id].changeControlType(info.controlIndex, std::uint32_t(v), time);
-        } else if (info.field == FIELD_AMOUNT) {
-            slot.amount.setTarget(v, time);
+    {
+        const auto lock = lockForWriting();
+        if (info.parent) {
+            ParamControl& slot = controllerOf(info);
+            if (info.field == FIELD_TYPE) {
+                if (!(v > -1.0 && v < NOF_CONTROLLER_TYPES))
+                    return;
+                params[info.parent->id].changeControlType(info.controlIndex, std::uint32_t(v), time);
+            } else if (info.field == FIELD_AMOUNT) {
+                slot.amount.setTarget(v, time);
+            } else {
+                slot.params[info.field - FIELD_X].setTarget(v, time);
+            }
+        } else if (isLiveParam(id)) {
+            params[id].value.setTarget(v, time);
         } else {
-            slot.params[info.field - FIELD_X].setTarget(v, time);
+            return;
         }
-    } else if (isLiveParam(id)) {
-        params[id].value.setTarget(v, time);
-    } else {
-        return;
     }
     if (hostNotify)
         hostNotify(id, float(getParamNormalized(id)));
@@ -131,8 +134,11 @@ void SynthParams::updateDefaultMask(int id, double v)
     std::uint32_t bit = 0;
     switch (id) {
     case param_id::PATCH_RANDOM:
-    case param_id::PATCH_GLOBALS:
         bit = GROUP_GLOBALS;
+        break;
+    case param_id::PATCH_GLOBALS:
+        // "Change ADSR with patch": a recall takes the envelope points with bit 16.
+        bit = GROUP_ENVELOPE | GROUP_GLOBALS;
         break;
     case param_id::PATCH_SOUNDFILE:
         bit = GROUP_SOUND;
@@ -159,10 +165,22 @@ void SynthParams::notifyListener(int id, std::uint32_t flags) const { listeners.
 
 void SynthParams::advance(double dt)
 {
+    untickedTime += dt;
+    const std::unique_lock lock(writeLock, std::try_to_lock);
+    if (!lock.owns_lock())
+        return;
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id)
-        params[id].advance(dt);
+        params[id].advance(untickedTime);
+    untickedTime = 0.0;
     Ramp& compensation = params[param_id::DENSITY_COMPENSATION].value;
     compensation.jumpTo(compensation.target);
+}
+
+std::unique_lock<WriterLock> SynthParams::lockFromAnyThread() const
+{
+    if (owner.isAudioThread())
+        return std::unique_lock(writeLock, std::try_to_lock);
+    return std::unique_lock(writeLock);
 }
 
 void SynthParams::updateDensity()

@@ -8,6 +8,7 @@
 #include "synth/Scaling.h"
 #include "synth/SynthParamListeners.h"
 #include "synth/controllers/RandomSource.h"
+#include "utility/WriterLock.h"
 
 #include <array>
 #include <atomic>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -37,10 +39,13 @@ class ISynthParamListener;
 // modulation control (type, amount, x, y, par3), worked on the live controller
 // of their parent; the host sees ids 0..179 as normalised values.
 //
-// Threads: no lock is taken. The editor thread writes through setParam, the
-// host's parameter thread through setParamNormalized, a MIDI program change
-// recalls patches on the audio thread, and the audio thread advances the
-// glides and evaluates the controllers.
+// Threads: the editor thread writes through setParam, the host's parameter
+// thread through setParamNormalized, a MIDI program change recalls patches on
+// the audio thread, and the audio thread advances the glides and evaluates
+// the controllers. Every write of a value, a controller or a slot record
+// holds the write lock, which the audio thread only tries: a tick it cannot
+// take is made up by the next one, a program change is held over to the next
+// block. Readers take no lock; every field they read is atomic.
 class SynthParams {
 public:
     using HostNotify = std::function<void(int id, float normalized)>;
@@ -82,6 +87,9 @@ public:
     // The patch mask that 128 stands for.
     std::uint32_t getDefaultMask() const { return defaultMask.load(std::memory_order_relaxed); }
     double getDensity() const { return density.load(std::memory_order_relaxed); }
+    // Held for writes made to a BaseParam or its controllers from outside;
+    // the setters here take it themselves.
+    std::unique_lock<WriterLock> lockForWriting() const { return std::unique_lock(writeLock); }
 
     // --- editor thread
 
@@ -95,7 +103,8 @@ public:
     // --- host's parameter thread
 
     // Host setParameter: x outside [0, 1] or NaN is ignored. Glides with the
-    // change time and tells the listener of the parameter (flag 512). Grain
+    // change time and tells the listener of the parameter (flag 512); the
+    // options 58..61 update the default mask as setParamImmediate does. Grain
     // attack plus decay never exceeds 1; envelope levels move their partner.
     void setParamNormalized(int id, double x);
     // Host getParameter: always within [0, 1], and a value written through
@@ -111,9 +120,13 @@ public:
     // New slots are empty; slots from n on are dropped.
     void setPatchCount(std::size_t n);
     std::size_t getPatchCount() const { return patches.size(); }
-    // The record of slot i; i must be below getPatchCount().
+    // The record of slot i; i must be below getPatchCount(). The writable
+    // one is for set-up before any audio thread runs: setPatch otherwise.
     Patch& getPatch(int i);
     const Patch& getPatch(int i) const;
+    // Replaces the record of slot i (ignored past getPatchCount()); a
+    // recall on the audio thread never sees a record half written.
+    void setPatch(int i, Patch patch);
     // Slot i exists and holds a stored patch.
     bool hasPatch(int i) const;
     // Stores the live parameters 0..54 (current values or targets), the store
@@ -149,8 +162,11 @@ public:
     // --- audio thread
 
     // One parameter tick of dt seconds: glides and controllers of 0..54;
-    // "density.compensation" takes its target at once.
+    // "density.compensation" takes its target at once. While a writer holds
+    // the lock the tick waits for the next call, which makes up the time.
     void advance(double dt);
+    // Runs the program change held over while a writer held the lock.
+    void retryHeldRecall();
     // Grain density from rate, length, attack and decay.
     void updateDensity();
     // {value.current, summed controller output} over all six slots (k < 0)
@@ -184,8 +200,18 @@ private:
     void applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound);
     void recallValues(const Patch& patch, int first, int last, double time, std::uint32_t mask);
     void limitSoundRange(double time, std::uint32_t mask, const audio::SoundPack* sound);
+    // Takes the write lock: on the audio thread only when it is free.
+    std::unique_lock<WriterLock> lockFromAnyThread() const;
 
     ISynthEngine& owner;
+    mutable WriterLock writeLock;
+    // Audio thread: tick time not advanced yet, and a program change held over.
+    double untickedTime = 0.0;
+    struct HeldRecall {
+        int slot = -1;
+        double time = 0.0;
+        std::uint32_t mask = 0;
+    } heldRecall;
     HostNotify hostNotify;
     GlideTimeSource glideTime;
     std::atomic<std::uint32_t> defaultMask{15};

@@ -88,6 +88,7 @@ void SynthParams::setParamNormalized(int id, double x)
         setEnvelopeParam(info, v);
     } else {
         glideAndTell(id, v);
+        updateDefaultMask(id, v);
     }
 }
 
@@ -96,14 +97,20 @@ void SynthParams::setControllerNormalized(const ParamInfo& info, double x)
     ParamControl& slot = controllerOf(info);
     if (info.field != FIELD_TYPE) {
         Ramp& ramp = info.field == FIELD_AMOUNT ? slot.amount : slot.params[info.field - FIELD_X];
-        ramp.glideTo(fromHost(info, x), glideTime);
+        {
+            const auto lock = lockForWriting();
+            ramp.glideTo(fromHost(info, x), glideTime);
+        }
         notifyListener(info.id, CHANGED_BY_HOST);
         return;
     }
     const auto type = std::uint32_t(fromHost(info, x));
-    if (type == slot.type || type >= NOF_CONTROLLER_TYPES)
-        return;
-    slot.type = type;
+    {
+        const auto lock = lockForWriting();
+        if (type == slot.type || type >= NOF_CONTROLLER_TYPES)
+            return;
+        slot.type = type;
+    }
     notifyListener(info.id, CONTROLLER_TYPE_CHANGED);
     if (!hostNotify)
         return;
@@ -138,7 +145,10 @@ void SynthParams::setEnvelopeParam(const ParamInfo& info, double v)
 
 void SynthParams::glideAndTell(int id, double v)
 {
-    params[id].value.glideTo(v, glideTime);
+    {
+        const auto lock = lockForWriting();
+        params[id].value.glideTo(v, glideTime);
+    }
     notifyListener(id, CHANGED_BY_HOST);
 }
 

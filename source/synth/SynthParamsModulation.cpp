@@ -47,7 +47,9 @@ std::pair<double, double> SynthParams::getModulation(int id, int k)
             ParamControl& slot = param.controls[control][push];
             if (!slot.isActive())
                 continue;
-            sum += evaluate(slot, slot.phase, audioRandom);
+            double state = slot.phase;
+            sum += evaluate(slot, state, audioRandom);
+            slot.phase = state;
             const double amount = std::abs(slot.amount.current);
             if (push != 0 && amount > FADING_LIMIT)
                 excess += amount - FADING_LIMIT;

@@ -34,12 +34,25 @@ std::optional<double> frameCountOf(const audio::SoundPack* sound)
 
 } // namespace
 
-void SynthParams::setPatchCount(std::size_t n) { patches.resize(n); }
+void SynthParams::setPatchCount(std::size_t n)
+{
+    const auto lock = lockForWriting();
+    patches.resize(n);
+}
 
 Patch& SynthParams::getPatch(int i)
 {
     KORVEL_CHECK(i >= 0 && std::size_t(i) < patches.size());
     return patches[std::size_t(i)];
+}
+
+void SynthParams::setPatch(int i, Patch patch)
+{
+    if (i < 0 || std::size_t(i) >= patches.size())
+        return;
+    const auto lock = lockForWriting();
+    // The old record is freed after the lock is given back.
+    std::swap(patches[std::size_t(i)], patch);
 }
 
 const Patch& SynthParams::getPatch(int i) const
@@ -57,11 +70,13 @@ void SynthParams::storePatch(int i, bool useCurrent, std::uint32_t mask)
 {
     if (i < 0 || std::size_t(i) >= patches.size())
         return;
+    const auto sound = getCurrentSound();
+    const auto lock = lockForWriting();
     Patch& slot = patches[std::size_t(i)];
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id)
         slot.params[id] = params[id].makePatch(useCurrent);
     slot.params[Patch::TIMESTAMP].value = secondsSince1970();
-    if (const auto sound = getCurrentSound())
+    if (sound)
         slot.soundfile = sound->name();
     if (mask & GROUP_GLOBALS)
         for (int id : {param_id::CHANGE_TIME, param_id::DENSITY_COMPENSATION, param_id::PATCH_RANDOM})
@@ -77,13 +92,29 @@ std::uint32_t SynthParams::resolveMask(std::uint32_t mask) const
 
 void SynthParams::applyPatch(int i, double time, std::uint32_t mask)
 {
+    const auto lock = lockFromAnyThread();
+    if (!lock.owns_lock()) {
+        // A writer is busy, maybe with this very slot: the next block recalls it.
+        heldRecall = {i, time, mask};
+        return;
+    }
     if (hasPatch(i))
         applyPatchRecord(i, resolveTime(time), resolveMask(mask), getCurrentSound().get());
+}
+
+void SynthParams::retryHeldRecall()
+{
+    if (heldRecall.slot < 0)
+        return;
+    const HeldRecall recall = heldRecall;
+    heldRecall.slot = -1;
+    applyPatch(recall.slot, recall.time, recall.mask);
 }
 
 void SynthParams::applyPatchWithSound(int i, double time, std::uint32_t mask,
                                       std::shared_ptr<const audio::SoundPack> sound)
 {
+    const auto lock = lockForWriting();
     if (hasPatch(i))
         applyPatchRecord(i, resolveTime(time), resolveMask(mask), sound.get());
 }
@@ -151,6 +182,7 @@ void SynthParams::limitSoundRange(double time, std::uint32_t mask, const audio::
 
 void SynthParams::resetToDefaults(double time, std::uint32_t mask)
 {
+    const auto lock = lockForWriting();
     const std::uint32_t m = resolveMask(mask);
     const double t = resolveTime(time);
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id) {

@@ -1,4 +1,5 @@
 #include "audio/Amplitude.h"
+#include "audio/AnalysisThreads.h"
 #include "audio/Noisiness.h"
 #include "audio/Peaks.h"
 #include "audio/RealFFT.h"
@@ -11,6 +12,7 @@
 #include <limits>
 #include <numbers>
 #include <random>
+#include <thread>
 
 using audio::SampleFormat;
 
@@ -245,4 +247,35 @@ TEST(Noisiness, LongSoundsGiveTheSameValuesAsOnePass) {
         noisiness.compute(MONO, samples);
         EXPECT_EQ(noisiness.values, serialNoisiness(samples)) << frames;
     }
+}
+
+// All loads of the process share the analysis threads: with every one taken,
+// analyses run on the loading worker itself and give the same values.
+TEST(AnalysisThreads, WithEveryThreadTakenAnalysesRunOnTheCallerAlike) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(-1.0f, 1.0f);
+    std::vector<float> samples(600001);
+    for (float& sample : samples)
+        sample = value(random);
+    int taken = 0;
+    while (audio::AnalysisThreads::tryAcquire())
+        ++taken;
+    EXPECT_EQ(taken, audio::AnalysisThreads::limit());
+    EXPECT_LT(taken, std::max(2, int(std::thread::hardware_concurrency())));
+    audio::Noisiness noisiness;
+    noisiness.compute(MONO, samples);
+    for (int i = 0; i < taken; ++i)
+        audio::AnalysisThreads::release();
+    EXPECT_EQ(noisiness.values, serialNoisiness(samples));
+
+    // Every place taken by the analyses is given back.
+    audio::Noisiness shared;
+    shared.compute(MONO, samples);
+    EXPECT_EQ(shared.values, noisiness.values);
+    taken = 0;
+    while (audio::AnalysisThreads::tryAcquire())
+        ++taken;
+    EXPECT_EQ(taken, audio::AnalysisThreads::limit());
+    for (int i = 0; i < taken; ++i)
+        audio::AnalysisThreads::release();
 }

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 
 using namespace testing_support;
@@ -96,6 +97,27 @@ TEST_F(SoundPackTest, NothingDecodableIsNeverReady) {
         EXPECT_EQ(pack->frameCount(), 0u);
     }
     EXPECT_EQ(audio::SoundPack(nullptr, L"x").state(), audio::LoadState::NO_FRAMES);
+}
+
+// A file cut short after it was opened, as when it is overwritten while it
+// loads: the load fails, the process lives on.
+TEST_F(SoundPackTest, AFileTruncatedWhileItLoadsFailsTheLoad) {
+    const std::wstring path = writeFile(buildSoundFile(
+        SoundRecipe{Container::WAVE, SampleType::INT24, 2, 44100, sine(3 * 44100, 2, 440.0)}));
+    const auto file = std::make_shared<audio::Soundfile>(path);
+    ASSERT_EQ(file->frameCount(), 3u * 44100);
+    std::filesystem::resize_file(path, 1000);
+    const audio::SoundPack pack(file, path);
+    EXPECT_EQ(pack.state(), audio::LoadState::FAILED);
+}
+
+TEST_F(SoundPackTest, SoundsLongerThanOneReadSliceDecodeWhole) {
+    const std::vector<double> values = sine(300000, 2, 100.0);
+    const auto pack = load(SoundRecipe{Container::WAVE, SampleType::INT16, 2, 44100, values});
+    ASSERT_EQ(pack->state(), READY);
+    ASSERT_GT(values.size() * 2, audio::Codec::SLICE_BYTES);
+    for (std::size_t i : {std::size_t(0), audio::Codec::SLICE_BYTES / 2, values.size() - 1})
+        EXPECT_NEAR(pack->samples()[i], values[i], 1.0 / 16384.0) << i;
 }
 
 TEST_F(SoundPackTest, RefusesPathsThatAreNotRegularFiles) {

@@ -8,6 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -195,6 +201,42 @@ TEST(FileReplacement, ReplacesByRenamingSoTheOldFileIsNeverTruncated)
     ASSERT_TRUE(replaceFile(folder.file("new.json").string(), "x"));
     EXPECT_EQ(fs::status(folder.file("new.json")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+}
+
+// The files in folder, by name.
+std::vector<std::string> filesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileReplacement, AWriteKilledHalfWayLeavesNothingTheNextWriteKeeps)
+{
+    testing_support::TempDir folder;
+    const fs::path target = folder.file("veldro.json");
+    writeFile(target, "old text");
+    // A child killed by the file size limit in the middle of its write, as a host killed while saving.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{4096, 4096};
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        replaceFile(target.string(), std::string(1 << 20, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    ASSERT_EQ(filesIn(folder.path()).size(), 2u) << "the killed write left its temporary file";
+
+    ASSERT_TRUE(replaceFile(target.string(), "new text"));
+    EXPECT_EQ(contentOf(target), "new text");
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"veldro.json"});
 }
 
 } // namespace

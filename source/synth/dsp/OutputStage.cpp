@@ -2,6 +2,7 @@
 
 #include "synth/dsp/Shaping.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvel::veldro {
@@ -20,6 +21,13 @@ void OutputStage::resize(std::uint64_t n)
     data.resize(2 * frames, 0.0);
     if (readPosition >= data.size())
         readPosition = 0;
+}
+
+void OutputStage::clear()
+{
+    std::fill(data.begin(), data.end(), 0.0);
+    readPosition = 0;
+    masterFollower.state = 0.0;
 }
 
 void OutputStage::process(float* outL, float* outR)

@@ -20,6 +20,8 @@ public:
 
     // Room for n frames, rounded up to whole blocks; values kept, new ones 0.
     void resize(std::uint64_t n);
+    // Silence in the whole memory and a master stage at rest.
+    void clear();
     // Adds the next block of the memory into the outputs and clears it there.
     void process(float* outL, float* outR);
 

@@ -4,6 +4,11 @@
 
 namespace korvel::veldro {
 
+SoundHandover::SoundHandover(std::size_t maxGrains)
+    : slotCount(maxGrains + SLOTS_BESIDES_GRAINS), slots(std::make_unique<SoundSlot[]>(slotCount))
+{
+}
+
 bool SoundHandover::publish(std::shared_ptr<const audio::SoundPack> pack, bool onAudioThread)
 {
     recycle(onAudioThread);
@@ -21,7 +26,8 @@ bool SoundHandover::publish(std::shared_ptr<const audio::SoundPack> pack, bool o
 
 SoundSlot* SoundHandover::claimFreeSlot()
 {
-    for (SoundSlot& slot : slots) {
+    for (std::size_t i = 0; i < slotCount; ++i) {
+        SoundSlot& slot = slots[i];
         int expected = SoundSlot::FREE;
         if (slot.state.compare_exchange_strong(expected, SoundSlot::FILLING))
             return &slot;
@@ -31,7 +37,10 @@ SoundSlot* SoundHandover::claimFreeSlot()
 
 void SoundHandover::recycle(bool onAudioThread)
 {
-    for (SoundSlot& slot : slots) {
+    for (std::size_t i = 0; i < slotCount; ++i) {
+        SoundSlot& slot = slots[i];
+        if (slot.state.load(std::memory_order_relaxed) != SoundSlot::DONE)
+            continue;
         // Publishers on two threads (the editor's poll and a program change
         // on the audio thread) recycle at once: only the one that claims the
         // slot may empty it.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <atomic>
+#include <cstddef>
 #include <memory>
 
 namespace audio {
@@ -30,18 +30,22 @@ struct SoundSlot {
 // plays it and no grain reads it. Done slots are emptied by later publishers:
 // off the audio thread every one, on it only those whose sound has another
 // owner (the sound cache), so the audio thread never releases a sound.
+//
+// Sized so that it cannot run out: every grain may hold a sound of its own,
+// besides the one playing and the one posted.
 class SoundHandover {
 public:
-    static constexpr int SLOTS = 64;
+    // Slots beyond one per grain: the playing sound and the posted one.
+    static constexpr std::size_t SLOTS_BESIDES_GRAINS = 2;
 
-    SoundHandover() = default;
+    explicit SoundHandover(std::size_t maxGrains);
     SoundHandover(const SoundHandover&) = delete;
     SoundHandover& operator=(const SoundHandover&) = delete;
 
     // --- any thread
 
-    // Posts pack for the audio thread. False when no slot is free: more
-    // sounds are still playing than there are slots.
+    // Posts pack for the audio thread. False when no slot is free, which
+    // more grains than the handover was made for would need.
     bool publish(std::shared_ptr<const audio::SoundPack> pack, bool onAudioThread);
     // The sound posted last, taken up or not; null before the first post.
     std::shared_ptr<const audio::SoundPack> latestSound() const;
@@ -66,7 +70,8 @@ private:
     template <typename Read>
     auto readLatest(Read read) const;
 
-    std::array<SoundSlot, SLOTS> slots;
+    std::size_t slotCount;
+    std::unique_ptr<SoundSlot[]> slots;
     std::atomic<SoundSlot*> pending{nullptr};
     std::atomic<SoundSlot*> playing{nullptr}; // written by the audio thread only
 };

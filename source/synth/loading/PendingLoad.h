@@ -15,12 +15,13 @@ namespace korvel::veldro {
 // One load in flight. Destroying a record whose future came from std::async
 // waits for its worker.
 struct PendingLoad {
-    std::int32_t slot = -1; // patch slot to recall once ready; -1: a plain load
+    std::uint64_t request = 0; // the request it serves; only the latest request's load is installed
+    std::int32_t slot = -1;    // patch slot to recall once ready; -1: a plain load
     std::uint32_t mask = 0; // recall mask to pass on
     double time = -1.0;     // glide time of the recall; negative: the change time when it finishes
     std::shared_ptr<audio::SoundPack> pack; // the placeholder the worker starts on
     std::future<int> result;                // the final load state
-    StatusReport failureReport;             // a recall's status display, told when the load fails
+    StatusReport failureReport;             // the requester's status display, told when the load fails
 };
 
 } // namespace korvel::veldro

@@ -23,6 +23,18 @@ bool isFinished(const std::future<int>& result)
     return result.valid() && result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
+bool isFailed(int state) { return audio::LoadState::isFinal(state) && state != audio::LoadState::READY; }
+
+// The record serves request, numbered number, from now on.
+void adopt(PendingLoad& record, const PendingLoad& request, std::uint64_t number)
+{
+    record.request = number;
+    record.slot = request.slot;
+    record.time = request.time;
+    record.mask = request.mask;
+    record.failureReport = request.failureReport;
+}
+
 } // namespace
 
 SoundLoader::SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread)
@@ -41,16 +53,25 @@ void SoundLoader::loadSound(const std::string& path, const StatusReport& status)
 void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                                 std::uint32_t mask)
 {
+    const PendingLoad request{0, slot, mask, time, nullptr, {}, status};
     try {
         std::shared_ptr<audio::SoundPack> cached;
         {
             std::lock_guard lock(mapsLock);
             const auto it = soundCache.find(path);
-            if (it == soundCache.end()) {
-                startLoad(path, status, slot, time, mask);
+            const bool retry = it != soundCache.end() && slot < 0 && isFailed(it->second->state()) &&
+                               !pendingLoads.contains(path);
+            if (retry)
+                soundCache.erase(it);
+            if (retry || it == soundCache.end()) {
+                startLoad(path, request);
                 return;
             }
             cached = it->second;
+            // The user's latest choice: a load still running now serves it.
+            if (const auto pending = pendingLoads.find(path);
+                slot < 0 && pending != pendingLoads.end() && cached->state() != audio::LoadState::READY)
+                adopt(pending->second, request, nextRequest());
         }
         useCachedPack(cached, slot, time, mask);
     } catch (const std::exception& e) {
@@ -59,20 +80,15 @@ void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& st
     }
 }
 
-void SoundLoader::startLoad(const std::wstring& path, const StatusReport& status, int slot, double time,
-                            std::uint32_t mask)
+void SoundLoader::startLoad(const std::wstring& path, const PendingLoad& request)
 {
     auto pack = std::make_shared<audio::SoundPack>(path);
     const auto cached = soundCache.emplace(path, pack).first;
     try {
         const auto pending = pendingLoads.try_emplace(path).first;
         PendingLoad& record = pending->second;
-        record.slot = slot;
-        record.time = time;
-        record.mask = mask;
+        adopt(record, request, nextRequest());
         record.pack = pack;
-        if (slot >= 0)
-            record.failureReport = status;
         try {
             record.result = startWorker(pack);
         } catch (...) {
@@ -96,6 +112,7 @@ void SoundLoader::useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, i
 {
     const int state = pack->state();
     if (state == audio::LoadState::READY) {
+        nextRequest();
         install(pack);
         if (slot < 0)
             params.notifyListener(SOUND_VIEW, mask | GROUP_SOUND);
@@ -161,26 +178,43 @@ std::uint64_t SoundLoader::pollLoads()
         if (finished.empty())
             return pendingLoads.size();
     }
-    try {
-        if (finished.mapped().result.get() == audio::LoadState::READY && sound)
-            installFinished(finished.mapped(), std::move(sound));
-        else
-            reportFailure(finished.key(), finished.mapped());
-    } catch (const std::exception&) {
-        // A broken load is dropped; loads still running stay for later polls.
-    }
+    finish(finished.key(), finished.mapped(), std::move(sound));
     return pendingCount();
+}
+
+void SoundLoader::finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound)
+{
+    int state = audio::LoadState::FAILED;
+    try {
+        state = record.result.get();
+    } catch (const std::exception&) {
+        // A broken load counts as failed; loads still running stay for later polls.
+    }
+    try {
+        if (state == audio::LoadState::READY && sound) {
+            installFinished(record, std::move(sound));
+        } else {
+            reportFailure(path, record);
+        }
+    } catch (const std::exception&) {
+        // A status line or a recall that fails must not end the poll.
+    }
 }
 
 void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound)
 {
-    install(sound);
+    // A later request won, or the sound came in from the cache meanwhile.
+    if (record.request != lastRequest.load())
+        return;
+    const bool current = params.getCurrentSound().get() == sound.get();
+    if (!current)
+        install(sound);
     std::uint32_t flags = GROUP_SOUND;
     if (record.slot >= 0) {
         const double time = record.time < 0.0 ? params.getChangeTime() : record.time;
         params.applyPatchWithSound(record.slot, time, record.mask, sound);
         flags = RECALL_DONE;
-    } else {
+    } else if (!current) {
         params.setParam(0, 0.0, 0.0);
         params.setParam(1, double(sound->frameCount()), 0.0);
     }
@@ -189,7 +223,7 @@ void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<aud
 
 void SoundLoader::reportFailure(const std::wstring& path, const PendingLoad& record)
 {
-    // A recall that asked for a missing file would otherwise end without a word.
+    // A load that fails would otherwise end without a word.
     if (record.failureReport)
         record.failureReport("Error opening file - " + utf8::narrowForDisplay(path), STATUS_ERROR);
 }
@@ -201,6 +235,8 @@ void SoundLoader::runDeferredRecalls()
     for (std::size_t n = 0; n < DeferredRecalls::CAPACITY && deferred.pop(recall); ++n)
         params.applyPatch(recall.slot, recall.time, recall.mask);
 }
+
+std::uint64_t SoundLoader::nextRequest() { return lastRequest.fetch_add(1) + 1; }
 
 std::uint64_t SoundLoader::pendingCount() const
 {

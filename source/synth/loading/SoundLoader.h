@@ -6,6 +6,7 @@
 #include "synth/loading/PendingLoad.h"
 #include "synth/loading/StatusReport.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -23,9 +24,11 @@ namespace korvel::veldro {
 class SynthParams;
 
 // Loads sound files on worker threads and keeps every sound it was asked for
-// in a cache keyed by path, ready or failed, so that no path is loaded twice.
-// The editor's idle poll installs finished sounds into the engine and then
-// finishes the patch recall that asked for them, or resets the selection.
+// in a cache keyed by path, ready or failed, so that no path is loaded twice
+// (but a failed one that the user asks for again). The editor's idle poll
+// installs finished sounds into the engine and then finishes the patch
+// recall that asked for them, or resets the selection; of loads that finish
+// out of order only the latest request's is installed.
 //
 // Threads: the editor thread loads and polls; a patch recall reaches the
 // loader on the editor thread or, for a MIDI program change, on the audio
@@ -57,11 +60,12 @@ public:
     // with a fresh selection. Throws std::range_error("bad conversion") when
     // path is not valid UTF-8; other failures go to status.
     void loadSound(const std::string& path, const StatusReport& status);
-    // Starts a load for a path not cached yet; a cached path is installed at
-    // once when ready (then slot, if not negative, is recalled with time and
-    // mask), and otherwise left alone. A failure to start goes to status as
-    // "Error opening file - <reason>" in red; a recall's load that fails later
-    // as "Error opening file - <path>".
+    // Starts a load for a path not cached yet, or for a failed one when slot
+    // is negative (the user's choice; recalls never ask again); a cached path
+    // is installed at once when ready (then slot, if not negative, is
+    // recalled with time and mask), and otherwise left alone. A failure to
+    // start goes to status as "Error opening file - <reason>" in red, a load
+    // that fails later as "Error opening file - <path>" (from the poll).
     void loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                        std::uint32_t mask);
     // Runs the recalls the audio thread left over, then handles at most one
@@ -90,12 +94,14 @@ protected:
     virtual std::future<int> startWorker(std::shared_ptr<audio::SoundPack> pack);
 
 private:
-    void startLoad(const std::wstring& path, const StatusReport& status, int slot, double time, std::uint32_t mask);
+    void startLoad(const std::wstring& path, const PendingLoad& request);
     void useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time, std::uint32_t mask);
     void recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask);
+    void finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
     void installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
     static void reportFailure(const std::wstring& path, const PendingLoad& record);
     void runDeferredRecalls();
+    std::uint64_t nextRequest();
     std::uint64_t pendingCount() const;
     void storeLoaded(const std::wstring& path, std::shared_ptr<audio::SoundPack> loaded);
 
@@ -103,6 +109,9 @@ private:
     InstallSound install;
     ThreadTest onAudioThread;
     DeferredRecalls deferred;
+    // Numbers the requests that take effect (a load started or adopted, a
+    // sound installed), from any thread.
+    std::atomic<std::uint64_t> lastRequest{0};
     mutable std::mutex mapsLock;
     SoundCache soundCache;
     // Declared last, destroyed first: its records wait for their workers,

@@ -16,6 +16,15 @@ protected:
         double mean = 0.0, meanAbs = 0.0, deviation = 0.0, lowest = 1e9, highest = -1e9;
     };
 
+    // The engine's evaluation, which keeps the slot's state in its phase.
+    double evaluate(ParamControl& slot)
+    {
+        double state = slot.phase;
+        const double out = rig.params.evaluateControl(slot, state);
+        slot.phase = state;
+        return out;
+    }
+
     // Outputs of a memoryless controller (walk 0) at the given spread.
     Stats draw(double spread)
     {
@@ -23,7 +32,7 @@ protected:
         Stats s;
         double squares = 0.0;
         for (int i = 0; i < DRAWS; ++i) {
-            const double v = rig.params.evaluateControl(slot, slot.phase);
+            const double v = evaluate(slot);
             s.mean += v / DRAWS;
             s.meanAbs += std::abs(v) / DRAWS;
             squares += v * v / DRAWS;
@@ -41,7 +50,7 @@ TEST_F(RandomControllerTest, MiddleSpreadGivesThePlainUniformDraws)
     RandomSource reference(77);
     ParamControl& slot = install(RANDOM, 1.0, 0.0, 0.5);
     for (int i = 0; i < 100; ++i)
-        EXPECT_DOUBLE_EQ(rig.params.evaluateControl(slot, slot.phase), reference.uniform());
+        EXPECT_DOUBLE_EQ(evaluate(slot), reference.uniform());
 }
 
 TEST_F(RandomControllerTest, SpreadShapesTheDistribution)
@@ -66,7 +75,7 @@ TEST_F(RandomControllerTest, WalkRemembersItsLastOutput)
     ParamControl& slot = install(RANDOM, 1.0, 1.0, 0.5);
     for (int i = 0; i < 1000; ++i) {
         const double before = slot.phase;
-        const double out = rig.params.evaluateControl(slot, slot.phase);
+        const double out = evaluate(slot);
         EXPECT_EQ(slot.phase, out);
         EXPECT_LE(std::abs(out - std::clamp(before, -1.0, 1.0)), 0.03 + 1e-12);
     }
@@ -81,7 +90,7 @@ TEST_F(RandomControllerTest, DrawingForTheEditorLeavesTheSlotAndTheEnginesDrawsA
     for (int i = 0; i < 10; ++i)
         rig.params.getControlValue(slot);
     EXPECT_EQ(slot.phase, 0.25);
-    const double out = rig.params.evaluateControl(slot, slot.phase);
+    const double out = evaluate(slot);
     EXPECT_DOUBLE_EQ(out, (1.0 - 0.97 * 0.5) * reference.uniform() + 0.5 * 0.25);
 }
 

@@ -40,7 +40,11 @@ std::future<int> HeldLoader::startWorker(std::shared_ptr<audio::SoundPack> pack)
         throw std::runtime_error("no thread");
     }
     const std::wstring path = pack->name();
-    const bool held = gates.count(path) != 0;
+    // A gate opened for an earlier load of the path is spent: a new load gets a fresh one.
+    const auto existing = gates.find(path);
+    const bool held = existing != gates.end() && !existing->second->opened.load();
+    if (!held)
+        gates[path] = std::make_shared<Gate>();
     std::shared_ptr<Gate> g = gate(path);
     if (!held)
         g->openOnce();

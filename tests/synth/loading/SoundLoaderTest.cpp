@@ -50,6 +50,10 @@ TEST_P(LoadStateTest, FileEndsInItsStateAndOnlyReadySoundsAreInstalled)
     } else {
         EXPECT_TRUE(r.installed.empty());
         EXPECT_TRUE(r.log.empty());
+        ASSERT_EQ(r.statusTexts.size(), 1u);
+        EXPECT_EQ(r.statusTexts[0].first, "Error opening file - " + path.string());
+        EXPECT_EQ(r.statusTexts[0].second, STATUS_ERROR);
+        return;
     }
     EXPECT_TRUE(r.statusTexts.empty());
 }
@@ -118,18 +122,18 @@ TEST_F(SoundLoaderTest, ReadyCachedSoundIsInstalledAtOnceWithoutWorker)
     EXPECT_EQ(r.log, (test::ChangeLog{{0, DROP_MASK}}));
 }
 
-TEST_F(SoundLoaderTest, MissingFileStaysMissingEvenAfterItAppears)
+TEST_F(SoundLoaderTest, AFileMissingBeforeLoadsWhenTheUserChoosesItAgain)
 {
     const fs::path current = r.writeSound("current.wav", 800);
     r.dropAndPoll(current);
     const fs::path late = r.dir.file("late.wav");
-    r.dropAndFinish(late);
-    EXPECT_EQ(r.loader.pollLoads(), 0u);
-    r.writeSound("late.wav", 800);
-    r.loader.loadSound(late.string(), r.status);
-    EXPECT_EQ(r.loader.starts, 2);
-    EXPECT_EQ(r.cached(late)->state(), NOT_FOUND);
+    r.dropAndPoll(late);
     EXPECT_EQ(r.rig.engine.sound, r.cached(current));
+    r.writeSound("late.wav", 800);
+    r.dropAndPoll(late);
+    EXPECT_EQ(r.loader.starts, 3);
+    EXPECT_EQ(r.cached(late)->state(), READY);
+    EXPECT_EQ(r.rig.engine.sound, r.cached(late));
 }
 
 TEST_F(SoundLoaderTest, FailedStartIsReportedInRedAndLeavesThePathLoadable)
@@ -179,7 +183,7 @@ protected:
     test::LoaderRig r;
 };
 
-TEST_P(FinishOrderTest, EachPollInstallsOneFinishedLoadInPathOrder)
+TEST_P(FinishOrderTest, EachPollTakesOneFinishedLoadAndTheLastRequestWins)
 {
     const fs::path a = r.writeSound("a.wav", 800);
     const fs::path b = r.writeSound("b.wav", 900);
@@ -192,15 +196,17 @@ TEST_P(FinishOrderTest, EachPollInstallsOneFinishedLoadInPathOrder)
         r.loader.release(r.key(p));
         r.loader.waitUntilFinished(r.key(p));
     }
+    // a finishes first in path order but was asked for before b: only b plays.
     EXPECT_EQ(r.loader.pollLoads(), 1u);
-    EXPECT_EQ(r.rig.engine.sound, r.cached(a));
+    EXPECT_EQ(r.rig.engine.sound, nullptr);
     EXPECT_EQ(r.loader.pollLoads(), 0u);
     EXPECT_EQ(r.rig.engine.sound, r.cached(b));
+    EXPECT_EQ(r.installed.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReleaseOrder, FinishOrderTest, ::testing::Bool());
 
-TEST_F(SoundLoaderTest, LaterPathFinishingAloneIsInstalledFirst)
+TEST_F(SoundLoaderTest, TheSoundChosenLastStaysWhenAnEarlierOneFinishesLater)
 {
     const fs::path a = r.writeSound("a.wav", 800);
     const fs::path b = r.writeSound("b.wav", 900);
@@ -209,6 +215,24 @@ TEST_F(SoundLoaderTest, LaterPathFinishingAloneIsInstalledFirst)
     r.dropAndFinish(b);
     EXPECT_EQ(r.loader.pollLoads(), 1u);
     EXPECT_EQ(r.rig.engine.sound, r.cached(b));
+    r.rig.params.setParam(1, 500.0, 0.0);
+    r.loader.release(r.key(a));
+    r.loader.waitUntilFinished(r.key(a));
+    EXPECT_EQ(r.loader.pollLoads(), 0u);
+    EXPECT_EQ(r.rig.engine.sound, r.cached(b)) << "the sound chosen last stays";
+    EXPECT_EQ(r.rig.params.getParam(1).second, 500.0);
+}
+
+TEST_F(SoundLoaderTest, ALoadFinishingAfterItsSoundCameFromTheCacheLeavesItAlone)
+{
+    const fs::path a = r.writeSound("a.wav", 800);
+    r.dropAndFinish(a);
+    r.loader.loadSound(a.string(), r.status); // ready in the cache, not polled yet
+    EXPECT_EQ(r.rig.engine.sound, r.cached(a));
+    r.rig.params.setParam(1, 500.0, 0.0);
+    EXPECT_EQ(r.loader.pollLoads(), 0u);
+    EXPECT_EQ(r.installed.size(), 1u);
+    EXPECT_EQ(r.rig.params.getParam(1).second, 500.0) << "the selection made meanwhile stays";
 }
 
 // A listener may use the loader: nothing is called with its maps locked.

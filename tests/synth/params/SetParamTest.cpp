@@ -94,7 +94,7 @@ TEST_F(SetParamTest, ImmediateWritesJumpAndKeepTheDefaultMask)
         double value;
         std::uint32_t mask;
     };
-    for (const Case& c : {Case{61, 1.0, 15 | 64}, Case{61, 0.0, 15}, Case{58, 0.7, 15 | 64}, Case{58, 0.0, 15},
+    for (const Case& c : {Case{61, 1.0, 15 | 16 | 64}, Case{61, 0.0, 15}, Case{58, 0.7, 15 | 64}, Case{58, 0.0, 15},
                           Case{59, 0.0, 14}, Case{60, 0.2, 6}, Case{59, 1.0, 7}, Case{57, 0.0, 7}}) {
         params.setParamImmediate(c.id, c.value);
         EXPECT_EQ(params.getDefaultMask(), c.mask) << "id " << c.id << " value " << c.value;

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(PatchResetTest, EverythingResetsAndTheDefaultMaskFollowsTheSwitches)
 {
-    EXPECT_EQ(r.params().getDefaultMask(), 2u | 4u | 64u);
+    EXPECT_EQ(r.params().getDefaultMask(), 2u | 4u | 16u | 64u);
     r.useSound();
     r.params().resetToDefaults(0.0, MASK_ALL);
     EXPECT_EQ(r.target(GRAIN_RATE), 20.0);
