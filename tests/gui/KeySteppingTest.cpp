@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 
 namespace korvel::gui {
@@ -29,6 +30,14 @@ TEST_P(KeyStep, GivesTheTableValue)
 
 using namespace VSTGUI;
 
+// A case "5 on 0.03" runs as 5_on_0_03.
+std::string stepName(const testing::TestParamInfo<StepCase>& info) {
+    std::string name = info.param.what;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Arrows, KeyStep,
     testing::Values(StepCase{"right", virtualKey(VKEY_RIGHT), 1, 1.1},
@@ -49,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"command up", virtualKey(VKEY_UP, MODIFIER_COMMAND), 0.5, 0.51},
                     StepCase{"shift wins over control", virtualKey(VKEY_UP, MODIFIER_SHIFT | MODIFIER_CONTROL), 0.5,
                              0.501},
-                    StepCase{"alternate alone is no modifier", virtualKey(VKEY_UP, MODIFIER_ALTERNATE), 0.5, 0.6}));
+                    StepCase{"alternate alone is no modifier", virtualKey(VKEY_UP, MODIFIER_ALTERNATE), 0.5, 0.6}),
+                         stepName);
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, KeyStep,
@@ -71,12 +81,14 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"0 on 0.5", character('0'), 0.5, 0},
                     StepCase{"0 on 30", character('0'), 30, 10},
                     StepCase{"0 on -3 gives minus zero", character('0'), -3, -0.0},
-                    StepCase{"0 on -800", character('0'), -800, -1000}));
+                    StepCase{"0 on -800", character('0'), -800, -1000}),
+                         stepName);
 
 INSTANTIATE_TEST_SUITE_P(Others, KeyStep,
                          testing::Values(StepCase{"letter", character('a'), 4.2, 4.2},
                                          StepCase{"return", virtualKey(VKEY_RETURN), 4.2, 4.2},
-                                         StepCase{"tab", virtualKey(VKEY_TAB), -1, -1}));
+                                         StepCase{"tab", virtualKey(VKEY_TAB), -1, -1}),
+                         stepName);
 
 } // namespace
 } // namespace korvel::gui

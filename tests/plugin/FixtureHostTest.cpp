@@ -137,7 +137,7 @@ TEST(FixtureHost, LoadFailuresSayWhatIsWrong) {
     const auto text = dir.file("state.json");
     std::ofstream(text) << "{}\n";
     EXPECT_THAT(errorOf([&] { PluginModule module(dir.file("missing.so")); }), HasSubstr("no such plug-in file"));
-    EXPECT_THAT(errorOf([&] { PluginModule module(dir.path()); }), HasSubstr("no such plug-in file"));
+    EXPECT_THAT(errorOf([&] { PluginModule module(dir.path()); }), HasSubstr("is a folder, not a plug-in file"));
     EXPECT_THAT(errorOf([&] { PluginModule module(text); }), HasSubstr("not a plug-in: cannot load"));
     EXPECT_THAT(errorOf([&] { PluginModule module(QUILLMAR_FIXTURE_NO_ENTRY); }),
                 HasSubstr("no VST entry point (VSTPluginMain or main)"));

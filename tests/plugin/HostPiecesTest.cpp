@@ -85,6 +85,7 @@ TEST(WavWriter, Pcm16HeaderAndClippedSamples) {
         const float* rest[] = {left.data() + 3, right.data() + 3};
         writer.write(rest, 1);
         writer.finish();
+        EXPECT_EQ(writer.clippedSamples(), 2);  // -1.5 and 2; NaN and full scale are not clipped
     }
     const FileBytes file(path);
     ASSERT_EQ(file.bytes.size(), PCM_DATA + 16);
@@ -124,6 +125,7 @@ TEST(WavWriter, FloatFileCarriesFactChunkAndExactSamples) {
     EXPECT_EQ(file.tag(50), "data");
     EXPECT_EQ(file.u32(54), 12u);
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(file.f32(58 + 4 * i), mono[i]);
+    EXPECT_EQ(writer.clippedSamples(), 0);
 }
 
 TEST(WavWriter, UnfinishedFileIsCompletedOnDestruction) {
@@ -168,6 +170,7 @@ TEST(HostOptions, DefaultsAndHelp) {
     EXPECT_EQ(options.format, WavFormat::PCM16);
     EXPECT_FALSE(options.list);
     EXPECT_TRUE(parseHostOptions({"--help"}).help);
+    EXPECT_EQ(parseHostOptions({"plug.so", "--out", "o.wav", "--sound", "loop.wav"}).sound, "loop.wav");
 }
 
 TEST(HostOptions, RefusesBadCommandLines) {
@@ -190,6 +193,7 @@ TEST(HostOptions, RefusesBadCommandLines) {
         {"plug.so", "--list", "--note", "0:60:100:0"},
         {"plug.so", "--list", "--program", "1"},
         {"plug.so", "--list", "--program", "0:128"},
+        {"plug.so", "--list", "--state", "s.json", "--sound", "loop.wav"},
     };
     for (const auto& arguments : cases) {
         std::string line;

@@ -1,13 +1,10 @@
 #include "DemoContent.h"
 
 #include "WavWriter.h"
-#include "patch/StateText.h"
-#include "synth/Synth.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
 #include <string>
 
 namespace korvel::demo {
@@ -19,7 +16,6 @@ constexpr double DETUNE = 1.003;
 constexpr double PEAK = 0.8;
 // Short ramps at both ends keep the sound's edges from clicking.
 constexpr double EDGE_FRAMES = 0.02 * SOUND_RATE;
-constexpr std::size_t PATCH_SLOTS = 130;
 
 double chordSample(const std::vector<double>& frequencies, double detune, double t) {
     double sum = 0;
@@ -46,26 +42,6 @@ void writeChord(const std::filesystem::path& path, const std::vector<double>& fr
     const float* channels[] = {left.data(), right.data()};
     out.write(channels, frames);
     out.finish();
-}
-
-std::string makeState(const std::vector<StoredSlot>& slots) {
-    veldro::Synth synth;
-    veldro::SynthParams& params = synth.getParams();
-    params.setPatchCount(PATCH_SLOTS);
-    for (const StoredSlot& stored : slots) {
-        if (stored.slot < 0 || static_cast<std::size_t>(stored.slot) >= PATCH_SLOTS)
-            throw std::invalid_argument("no patch slot " + std::to_string(stored.slot));
-        params.resetToDefaults(0.0, veldro::MASK_ALL_BUT_GLOBALS);
-        for (const auto& [name, value] : stored.values) {
-            const veldro::ParamInfo& info = veldro::getParamInfoByName(std::wstring(name.begin(), name.end()));
-            if (info.id < 0) throw std::invalid_argument("no parameter named " + name);
-            params.setParamImmediate(info.id, value);
-        }
-        // Without a current sound, storing keeps the name already in the slot.
-        params.getPatch(stored.slot).soundfile = stored.sound.wstring();
-        params.storePatch(stored.slot, false, veldro::MASK_ALL);
-    }
-    return veldro::serialize(params);
 }
 
 }  // namespace korvel::demo

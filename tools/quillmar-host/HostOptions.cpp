@@ -74,6 +74,8 @@ HostOptions parseHostOptions(const std::vector<std::string>& arguments) {
             options.list = true;
         } else if (argument == "--state") {
             options.state = value();
+        } else if (argument == "--sound") {
+            options.sound = value();
         } else if (argument == "--out") {
             options.output = value();
         } else if (argument == "--seconds") {
@@ -97,6 +99,7 @@ HostOptions parseHostOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.plugin.empty()) throw UsageError("no plug-in given");
+    if (options.state && options.sound) throw UsageError("give --state or --sound, not both");
     if (!options.list && !options.output) throw UsageError("nothing to do: give --list, --out FILE.wav or both");
     return options;
 }
@@ -111,6 +114,8 @@ const char* usageText() {
            "  --list                   print the plug-in's name, vendor and parameters\n"
            "                           (index, name, display text, label)\n"
            "  --state FILE             restore a state file (JSON text) through the plug-in's chunk\n"
+           "  --sound FILE             play this WAV or AIFF file with the default patch\n"
+           "                           (instead of --state)\n"
            "  --out FILE.wav           render into this WAV file\n"
            "  --seconds S              length of the rendering in seconds (default 4)\n"
            "  --block N                frames per processing block (default 512)\n"
@@ -124,8 +129,12 @@ const char* usageText() {
            "Give --list, --out or both; --note and --program may be repeated. Times count in\n"
            "seconds from the start of the rendering; MIDI messages go to channel 1.\n"
            "\n"
-           "Example:\n"
-           "  quillmar-host Quillmar.so --state veldro.json --note 0:60:100:1.5 --out demo.wav --seconds 3\n";
+           "A sound that would not load, or a state file that does not read, ends the tool\n"
+           "with a message and exit code 1.\n"
+           "\n"
+           "Examples:\n"
+           "  quillmar-host Quillmar.so --state veldro.json --note 0:60:100:1.5 --out demo.wav --seconds 3\n"
+           "  quillmar-host Quillmar.so --sound voice.wav --note 0:60:100:2 --out voice-grains.wav\n";
 }
 
 }  // namespace korvel::host

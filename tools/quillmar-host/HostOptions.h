@@ -21,6 +21,7 @@ struct HostOptions {
     std::filesystem::path plugin;
     bool list = false;
     std::optional<std::filesystem::path> state;
+    std::optional<std::filesystem::path> sound;  // played by the default patch, in place of a state
     std::optional<std::filesystem::path> output;
     double seconds = 4;
     int blockSize = 512;

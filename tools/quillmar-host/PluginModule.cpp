@@ -8,11 +8,15 @@ namespace korvel::host {
 
 PluginModule::PluginModule(const std::filesystem::path& path) : modulePath(path) {
     std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw HostError("the plug-in " + path.string() + " is a folder, not a plug-in file (.so)");
     if (!std::filesystem::is_regular_file(path, error))
         throw HostError("no such plug-in file: " + path.string());
     // dlopen searches the library path for a bare file name; the user meant this file.
     const std::string absolute = std::filesystem::absolute(path).string();
-    handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Never unmapped, as most hosts do: the libraries a plug-in pulls in (cairo, fontconfig, X11) keep
+    // process-wide caches that unmapping would orphan, and a leak checker would report them.
+    handle = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         const char* reason = dlerror();
         throw HostError("not a plug-in: cannot load " + path.string() + ": " + (reason ? reason : "unknown error"));

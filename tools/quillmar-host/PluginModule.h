@@ -6,12 +6,12 @@
 
 namespace korvel::host {
 
-// A plug-in's shared library, loaded with its VST 2.4 entry found.
+// A plug-in's shared library, loaded with its VST 2.4 entry found; it stays mapped until the process ends.
 class PluginModule {
 public:
     using EntryFunction = AEffect* (*)(audioMasterCallback audioMaster);
 
-    // Throws HostError for a missing file, a file that does not load, or one without an entry.
+    // Throws HostError for a missing file, a folder, a file that does not load, or one without an entry.
     explicit PluginModule(const std::filesystem::path& path);
     PluginModule(const PluginModule&) = delete;
     PluginModule& operator=(const PluginModule&) = delete;

@@ -96,6 +96,7 @@ void WavWriter::write(const float* const* source, int count) {
         for (int channel = 0; channel < channels; ++channel) {
             const float sample = source[channel][frame];
             if (format == WavFormat::PCM16) {
+                if (std::fabs(sample) > 1.0f) ++clipped;
                 putU16(bytes, static_cast<std::uint16_t>(toPcm16(sample)));
             } else {
                 putU32(bytes, std::bit_cast<std::uint32_t>(sample));

@@ -24,6 +24,8 @@ public:
     void finish();
 
     std::int64_t framesWritten() const { return frames; }
+    // Samples of a 16-bit file that lay beyond [-1, 1] and were clipped.
+    std::int64_t clippedSamples() const { return clipped; }
 
 private:
     void writeHeader();
@@ -34,6 +36,7 @@ private:
     int sampleRate;
     WavFormat format;
     std::int64_t frames = 0;
+    std::int64_t clipped = 0;
     bool finished = false;
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+
+// Runs the quillmar-host executable as a user does, from a shell.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+namespace korvel::test {
+
+struct ToolRun {
+    int exitCode;
+    std::string output;  // standard output and error
+};
+
+// A shell word; every path a test makes is free of single quotes.
+inline std::string shellWord(const std::filesystem::path& text) {
+    // Appended rather than concatenated: g++ 12 warns falsely (-Wrestrict) about "'" + string.
+    std::string word(1, '\'');
+    word += text.string();
+    word += '\'';
+    return word;
+}
+
+// folder, when given, is the tool's current folder (where Quillmar.so looks for "veldro.json").
+inline ToolRun runHost(const std::string& arguments, const std::filesystem::path& folder = {}) {
+    const std::string enter = folder.empty() ? "" : "cd " + shellWord(folder) + " && ";
+    const std::string command = enter + shellWord(QUILLMAR_HOST_TOOL) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return {-1, "popen failed"};
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+}  // namespace korvel::test
