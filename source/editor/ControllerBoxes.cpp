@@ -2,6 +2,7 @@
 #include "editor/Controller.h"
 
 #include "editor/EditorBlocks.h"
+#include "editor/EditorLengths.h"
 #include "editor/EditorViews.h"
 #include "editor/GuiSynthParamDisplay.h"
 #include "gui/CGroupbox.h"
@@ -21,10 +22,11 @@ using veldro::ValueFormat;
 
 namespace {
 
-CCoord knobSize() { return gui::s(30); }
-CCoord gap() { return gui::s(4); }
-CCoord padding() { return gui::u(4); }
-CCoord labelHeight() { return gui::u(11); }
+using lengths::gap;
+using lengths::labelHeight;
+using lengths::padding;
+using lengths::padTrim;
+CCoord knobSize() { return lengths::knob(); }
 // The box's content without its status strip.
 CRect usableArea(const gui::CGroupbox& box)
 {
@@ -67,7 +69,7 @@ void Controller::buildSoundBox(const CRect& boxRect)
     soundBox->addView(position);
     blocks.makePads(*soundBox, 3,
                     {left, positionRect.bottom + padding(), left + knobSize(),
-                     positionRect.bottom + padding() + knobSize() - gui::u(10)});
+                     positionRect.bottom + padding() + knobSize() - padTrim()});
     frame->addView(soundBox);
 }
 
@@ -98,7 +100,7 @@ void Controller::buildGrainBox(const CRect& boxRect)
     grainBox->addView(gui::makeTextDisplay(attDecRect, "- ctrl left: attack, right: decay", "att-dec", focusPalette));
 
     const CCoord padTop = attDecRect.bottom + padding();
-    const CCoord padHeight = knobSize() - gui::u(10);
+    const CCoord padHeight = knobSize() - padTrim();
     const CRect attackPads =
         blocks.makePads(*grainBox, 9, {right, padTop, right + knobSize(), padTop + padHeight});
     const CCoord editorLeft = attackPads.right + gap();
@@ -116,7 +118,7 @@ void Controller::buildProcessingBox(const CRect& boxRect)
     const CRect area = usableArea(*processingBox);
     // Eleven knob clusters and pads and the filter section share two rows: smaller places than elsewhere.
     const CCoord place = gui::s(28);
-    const CCoord padHeight = place - gui::u(10);
+    const CCoord padHeight = place - padTrim();
     const auto placeAt = [place](CCoord left, CCoord top) { return CRect(left, top, left + place, top + place); };
 
     // Top row: distortion and crusher, then the delay.

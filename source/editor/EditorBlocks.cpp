@@ -1,5 +1,6 @@
 #include "editor/EditorBlocks.h"
 
+#include "editor/EditorLengths.h"
 #include "editor/EditorViews.h"
 #include "editor/GuiBridges.h"
 #include "editor/GuiSynthOptionDisplay.h"
@@ -25,13 +26,9 @@ namespace korvel {
 using namespace VSTGUI;
 using veldro::getParamInfo;
 
-namespace {
-
-CCoord gap() { return gui::s(4); }
-CCoord padTrim() { return gui::u(10); }
-CCoord labelHeight() { return gui::u(11); }
-
-} // namespace
+using lengths::gap;
+using lengths::labelHeight;
+using lengths::padTrim;
 
 veldro::GuiSynthParamDisplay* EditorBlocks::makeGuiSynthParamDisplay(int id, const veldro::ValueFormat& format)
 {
