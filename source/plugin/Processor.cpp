@@ -85,7 +85,13 @@ bool Processor::storeLiveState() {
     // The poller installs sounds and finishes their recalls: not halfway through one.
     const LoadPollerPause pause(loadPoller);
     if (!isLiveStateRestored()) return false;
-    synth.getParams().storePatch(LIVE_SLOT, false, veldro::MASK_ALL);
+    veldro::SynthParams& params = synth.getParams();
+    const veldro::Patch before = params.getPatch(LIVE_SLOT);
+    params.storePatch(LIVE_SLOT, false, veldro::MASK_ALL);
+    // Hosts compare chunks to see whether a project changed: an unchanged live state keeps its store time.
+    veldro::Patch after = params.getPatch(LIVE_SLOT);
+    after.params[veldro::Patch::TIMESTAMP] = before.params[veldro::Patch::TIMESTAMP];
+    if (!before.isEmpty() && after == before) params.setPatch(LIVE_SLOT, before);
     return true;
 }
 

@@ -265,3 +265,34 @@ TEST(EditorWindow, SurvivesIdleAndCloseWithoutOpenAndOpeningTwice)
 
 } // namespace
 } // namespace korvel::test
+
+namespace korvel::test {
+namespace {
+
+TEST(LiveSlot, AnUnchangedLiveStateKeepsItsStoreTimeInTheChunk)
+{
+    EditorRig rig;
+    Processor& processor = rig.processor();
+    veldro::SynthParams& params = processor.getSynth().getParams();
+    void* chunk = nullptr;
+    processor.getChunk(&chunk, false);
+    veldro::Patch aged = params.getPatch(Processor::LIVE_SLOT);
+    ASSERT_FALSE(aged.isEmpty());
+    aged.params[veldro::Patch::TIMESTAMP].value -= 100.0;
+    params.setPatch(Processor::LIVE_SLOT, aged);
+
+    // Hosts ask for chunks to see whether the project changed: the same state gives the same chunk.
+    const VstInt32 size = processor.getChunk(&chunk, false);
+    const std::string first(static_cast<char*>(chunk), size);
+    EXPECT_EQ(params.getPatch(Processor::LIVE_SLOT), aged);
+    const VstInt32 again = processor.getChunk(&chunk, false);
+    EXPECT_EQ(std::string(static_cast<char*>(chunk), again), first);
+
+    params.setParamImmediate(4, 31.0);
+    processor.getChunk(&chunk, false);
+    EXPECT_EQ(params.getPatch(Processor::LIVE_SLOT).params[4].value, 31.0);
+    EXPECT_GT(params.getPatch(Processor::LIVE_SLOT).storeTime(), aged.storeTime());
+}
+
+} // namespace
+} // namespace korvel::test
