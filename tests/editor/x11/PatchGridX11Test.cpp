@@ -8,7 +8,7 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cmenuoverlay.h"
 
-#include "X11HostTest.h"
+#include "X11FrameTest.h"
 
 #include <functional>
 #include <memory>
@@ -18,39 +18,22 @@ namespace {
 
 using namespace VSTGUI;
 
-class PatchGridX11 : public x11_testing::X11HostTest {
+class PatchGridX11 : public x11_testing::X11FrameTest {
 protected:
     void SetUp() override
     {
-        X11HostTest::SetUp();
+        makeFrame(300, 200);
         if (!hostReady())
             return;
-        const Window hostWindow = host->makeWindow(300, 200);
-        frame = new CFrame(CRect(0, 0, 300, 200), nullptr);
         grid = new gui::CGrid(CRect(4, 4, 292, 116), nullptr, 18, 7);
         manager = std::make_unique<veldro::PatchManager>(grid, synth, gui::patchManagerColours);
         grid->setListener(manager.get());
         grid->setSpacing(CPoint(4, 4));
         grid->layoutCells();
         frame->addView(grid);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        showFrame();
     }
 
-    void TearDown() override
-    {
-        if (frame) {
-            frame->close();
-            frame->forget();
-        }
-        host.reset();
-    }
-
-    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
-    bool pumpUntil(const std::function<bool()>& done)
-    {
-        return host->pumpUntil([this] { frame->idle(); }, done);
-    }
     void click(unsigned int button, CPoint where, unsigned int heldMask)
     {
         const int x = static_cast<int>(where.x);
@@ -65,8 +48,6 @@ protected:
     }
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(frame->getTopOverlay()); }
 
-    Window frameWindow{None};
-    CFrame* frame{nullptr};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
     gui::CGrid* grid{nullptr};

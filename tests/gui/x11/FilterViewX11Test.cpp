@@ -6,7 +6,7 @@
 #include "synth/Synth.h"
 #include "vstgui/lib/cframe.h"
 
-#include "X11HostTest.h"
+#include "X11FrameTest.h"
 
 #include <X11/keysym.h>
 
@@ -31,46 +31,33 @@ CMultiPointXYPad::Point filterPoint(unsigned cutoffId, unsigned widthId)
     return point;
 }
 
-class FilterViewX11 : public x11_testing::X11HostTest {
+class FilterViewX11 : public x11_testing::X11FrameTest {
 protected:
     void SetUp() override
     {
-        X11HostTest::SetUp();
+        makeFrame(220, 120);
         if (!hostReady())
             return;
-        const Window hostWindow = host->makeWindow(220, 120);
 
         params.setHostNotify([this](int id, float) { reported.insert(id); });
         params.setParam(16, 200.0, 0.0);
         params.setParam(17, 0.8, 0.0);
         params.setParam(21, 3000.0, 0.0);
         params.setParam(22, 0.3, 0.0);
-        frame = new CFrame(CRect(0, 0, 220, 120), nullptr);
         view = new CFilterView(CRect(10, 10, 210, 110), 16, filterViewColours);
         view->setParams(&params);
         view->setPoints({filterPoint(16, 17), filterPoint(21, 22)});
         params.addListener(view);
         params.notifyListeners(0x27F);
         frame->addView(view);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        showFrame();
         reported.clear();
     }
 
     void TearDown() override
     {
         params.clearListeners();
-        if (frame) {
-            frame->close();
-            frame->forget();
-        }
-        host.reset();
-    }
-
-    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
-    bool pumpUntil(const std::function<bool()>& done)
-    {
-        return host->pumpUntil([this] { frame->idle(); }, done);
+        X11FrameTest::TearDown();
     }
 
     unsigned long pixelAt(CPoint where) { return host->pixelAt(frameWindow, int(where.x), int(where.y)); }
@@ -86,11 +73,9 @@ protected:
     }
     double target(int id) const { return params.getParam(id).second; }
 
-    Window frameWindow{None};
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
     std::set<int> reported;
-    CFrame* frame{nullptr};
     CFilterView* view{nullptr};
 };
 

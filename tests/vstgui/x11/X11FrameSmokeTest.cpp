@@ -4,7 +4,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 
-#include "X11HostTest.h"
+#include "X11FrameTest.h"
 
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
@@ -83,38 +83,21 @@ public:
 };
 
 // The host's side: its own connection, a top-level window the frame is embedded in.
-class X11FrameSmoke : public x11_testing::X11HostTest {
+class X11FrameSmoke : public x11_testing::X11FrameTest {
 protected:
     void SetUp() override
     {
-        X11HostTest::SetUp();
+        makeFrame(200, 100);
         if (!hostReady())
             return;
         display = host->getDisplay();
-        hostWindow = host->makeWindow(200, 100);
         dragSource = hostWindow;
 
-        frame = new CFrame(CRect(0, 0, 200, 100), nullptr);
         clickView = new ClickView(CRect(0, 0, 100, 100));
         dropView = new DropView(CRect(100, 0, 200, 100));
         frame->addView(clickView);
         frame->addView(dropView);
-        ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = host->childOf(hostWindow)) != None; }));
-    }
-
-    void TearDown() override
-    {
-        if (frame) {
-            frame->close();
-            frame->forget();
-        }
-    }
-
-    // Runs the frame's idle and the host's events until `done`; false after a generous bound.
-    bool pumpUntil(const std::function<bool()>& done)
-    {
-        return host->pumpUntil([this] { frame->idle(); }, done);
+        showFrame();
     }
 
     unsigned long pixelAt(int x, int y) { return host->pixelAt(frameWindow, x, y); }
@@ -135,10 +118,7 @@ protected:
     const XClientMessageEvent& lastAnswer(const char* messageType) { return *host->answer(messageType); }
 
     Display* display{nullptr};
-    Window hostWindow{None};
-    Window frameWindow{None};
     Window dragSource{None};
-    CFrame* frame{nullptr};
     ClickView* clickView{nullptr};
     DropView* dropView{nullptr};
 };
