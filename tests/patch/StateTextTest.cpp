@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -90,6 +91,21 @@ TEST_F(StateTextTest, AllSlotsRoundTripInKeyOrder)
     EXPECT_EQ(reapplied(text), text);
     EXPECT_LT(text.find("\"patch.100\""), text.find("\"patch.11\"")) << "keys sort by character";
     EXPECT_NE(text.find("\"patch.129\""), std::string::npos);
+}
+
+TEST_F(StateTextTest, ControlCharactersInASoundNameAreEscapedAndReadBack)
+{
+    slot(2) = fullSlot(2);
+    slot(2).soundfile = L"take";
+    for (wchar_t c = 0; c < 0x20; ++c)
+        slot(2).soundfile.push_back(c);
+    const std::string text = serialize(rig.params);
+    EXPECT_EQ(std::count_if(text.begin(), text.end(), [](char c) { return c >= 0 && c < 0x20 && c != '\n'; }), 0);
+    EXPECT_NE(text.find("\"take\\u0000\\u0001"), std::string::npos);
+    test::ParamsRig fresh;
+    fresh.params.setPatchCount(SLOTS);
+    ASSERT_TRUE(deserialize(fresh.params, text));
+    EXPECT_EQ(fresh.params.getPatch(2).soundfile, slot(2).soundfile);
 }
 
 TEST_F(StateTextTest, SlotsWithoutAStoreTimeAreNotWritten)
