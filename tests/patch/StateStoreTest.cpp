@@ -132,6 +132,19 @@ TEST_F(StateStoreTest, AnUnreadableFileIsReportedAndChangesNothing)
     EXPECT_FALSE(fs::exists(broken + ".bak")) << "only the state file is kept aside";
 }
 
+TEST_F(StateStoreTest, AJsonFileThatIsNoStateIsReportedAndTheStateFileStaysInUse)
+{
+    const std::string other = folder.file("other.json").string();
+    writeFile(other, "{\"not\": \"a state\"}" + std::string(120, ' '));
+    rig.params.setParamImmediate(param_id::CHANGE_TIME, 8);
+    store->loadPatchFile(other);
+    EXPECT_EQ(statuses, (std::vector<Status>{{"Error opening file - " + other + " is not a patch file", true}}));
+    EXPECT_TRUE(store->isDefaultPath());
+    EXPECT_EQ(store->getPatchFilePath(), stateFile().string());
+    ASSERT_TRUE(store->saveStateFile());
+    EXPECT_EQ(contentOf(stateFile()), serialize(rig.params));
+}
+
 TEST_F(StateStoreTest, AnUnreadableStateFileIsKeptBeforeItCanBeOverwritten)
 {
     const std::string broken = "[" + std::string(200, '{');

@@ -171,11 +171,21 @@ TEST_F(StateTextTest, ATextThatIsNotAStateChangesNothing)
     slot(1) = fullSlot(1);
     rig.params.setParamImmediate(param_id::CHANGE_TIME, 2.0);
     const std::string before = serialize(rig.params);
-    for (const char* text : {"", "garbage", "{\"apply.changetime\": 5, \"patch.1\": {", "[1, 2]", "\"patch.1\""}) {
+    for (const char* text : {"", "garbage", "{\"apply.changetime\": 5, \"patch.1\": {", "[1, 2]", "\"patch.1\"",
+                             "{}", "{\"not\": \"a state\"}", "{\"grain.rate\": 40, \"patches.1\": {\"timestamp\": 1}}"}) {
         EXPECT_FALSE(deserialize(rig.params, text)) << text;
         EXPECT_EQ(serialize(rig.params), before) << text;
     }
     EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(StateTextTest, ATextWithSomeOfTheStatesMembersIsAState)
+{
+    for (const char* text : {R"({"density.compensation": 1.5, "other": 1})", R"({"patch.500": {"timestamp": 1}})",
+                             R"({"patch.3": {"timestamp": 1700000000}})"})
+        EXPECT_TRUE(deserialize(rig.params, text)) << text;
+    EXPECT_EQ(rig.params.getParam(param_id::DENSITY_COMPENSATION).second, 1.5);
+    EXPECT_TRUE(rig.params.hasPatch(3));
 }
 
 TEST_F(StateTextTest, AByteOrderMarkIsSkipped)
