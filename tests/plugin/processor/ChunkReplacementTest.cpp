@@ -12,12 +12,6 @@ namespace {
 
 using host::PluginInstance;
 
-std::string chunkOf(PluginInstance& plugin) {
-    void* data = nullptr;
-    const VstIntPtr size = plugin.dispatch(effGetChunk, 0, 0, &data);
-    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
-}
-
 // The slots named in a state text.
 std::vector<int> slotsIn(const std::string& text) {
     std::vector<int> slots;
