@@ -10,9 +10,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <latch>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace korvel::veldro {
@@ -46,6 +49,11 @@ mode_t modeOf(const fs::path& path)
 {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+std::ptrdiff_t filesIn(const fs::path& folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
 // A child process that waits until the start pipe is closed, then replaces
@@ -150,8 +158,38 @@ TEST(FileReplacementWriters, ConcurrentWritersNeverTearTheFileFailOrChangeItsMod
     const std::optional<std::string> last = readWholeFile(target.string());
     ASSERT_TRUE(last && isWholeText(*last));
     EXPECT_EQ(last->substr(last->find(' ') + 1, last->find('\n') - last->find(' ') - 1), std::to_string(ROUNDS));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
-        << "no temporary file is left";
+    EXPECT_EQ(filesIn(folder.path()), 1) << "no temporary file is left";
+}
+
+// Several instances in one host process may save from threads of their own.
+TEST(FileReplacementWriters, ThreadsOfOneProcessTakeTurnsToo)
+{
+    testing_support::TempDir folder;
+    const fs::path target = folder.file("veldro.json");
+    ASSERT_TRUE(replaceFile(target.string(), roundText(0, 0)));
+
+    std::latch start(WRITERS);
+    std::atomic<int> finished{0};
+    std::atomic<int> failedSaves{0};
+    std::vector<std::thread> writers;
+    for (int writer = 1; writer <= WRITERS; ++writer)
+        writers.emplace_back([&, writer] {
+            start.arrive_and_wait();
+            for (int round = 1; round <= ROUNDS; ++round)
+                failedSaves += replaceFile(target.string(), roundText(writer, round)) ? 0 : 1;
+            ++finished;
+        });
+    int tornReads = 0;
+    while (finished < WRITERS) {
+        const std::optional<std::string> text = readWholeFile(target.string());
+        tornReads += text && isWholeText(*text) ? 0 : 1;
+    }
+    for (std::thread& writer : writers)
+        writer.join();
+
+    EXPECT_EQ(failedSaves, 0);
+    EXPECT_EQ(tornReads, 0);
+    EXPECT_EQ(filesIn(folder.path()), 1) << "no temporary file is left";
 }
 
 } // namespace
