@@ -131,8 +131,10 @@ TEST(FileReplacementWriters, ConcurrentWritersNeverTearTheFileFailOrChangeItsMod
     int startPipe[2];
     ASSERT_EQ(::pipe(startPipe), 0);
     std::vector<WriterOutcome> writers;
-    for (int writer = 1; writer <= WRITERS; ++writer)
+    for (int writer = 1; writer <= WRITERS; ++writer) {
         writers.push_back({startWriter(writer, target, startPipe)});
+        ASSERT_GT(writers.back().pid, 0);
+    }
     ::close(startPipe[0]);
     ::close(startPipe[1]);
 
@@ -156,8 +158,8 @@ TEST(FileReplacementWriters, ConcurrentWritersNeverTearTheFileFailOrChangeItsMod
     EXPECT_EQ(readsWithAnotherMode, 0) << "of " << reads << " reads";
     EXPECT_EQ(modeOf(target), TARGET_MODE);
     const std::optional<std::string> last = readWholeFile(target.string());
-    ASSERT_TRUE(last && isWholeText(*last));
-    EXPECT_EQ(last->substr(last->find(' ') + 1, last->find('\n') - last->find(' ') - 1), std::to_string(ROUNDS));
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(*last == roundText(1, ROUNDS) || *last == roundText(2, ROUNDS)) << "a last round wins";
     EXPECT_EQ(filesIn(folder.path()), 1) << "no temporary file is left";
 }
 
