@@ -117,7 +117,8 @@ void escapeString(std::wstring_view text, std::wstring& out)
         case L'\\': out += L"\\\\"; break;
         case L'"': out += L"\\\""; break;
         default:
-            if (c >= 0 && c <= 127)
+            // Strict readers refuse raw control characters inside strings.
+            if (c >= 0x20 && c <= 127)
                 out.push_back(c);
             else
                 appendEscapedCharacter(out, c);

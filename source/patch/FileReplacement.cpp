@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,9 +15,39 @@ namespace korvel::veldro {
 namespace {
 
 constexpr const char* TEMPORARY_SUFFIX = ".tmp";
-// A new file gets the usual mode of a document; a replaced one keeps its own
-// (the temporary is made with the owner's read and write bits only).
-constexpr mode_t NEW_FILE_MODE = 0644;
+// The umask decides a new file's mode, as for any document the user makes.
+constexpr mode_t NEW_FILE_MODE = 0666;
+
+// Turns for the writers of one folder while it lives. flock rather than fcntl:
+// its lock belongs to the open folder, so threads of one process take turns
+// as well as processes, and the system drops it when its holder dies. A folder
+// that cannot be locked (not readable, or a network file system without flock)
+// is written without turns.
+class FolderWriteLock {
+public:
+    explicit FolderWriteLock(const std::string& path)
+        : fd(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FolderWriteLock()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    FolderWriteLock(const FolderWriteLock&) = delete;
+    FolderWriteLock& operator=(const FolderWriteLock&) = delete;
+
+private:
+    static std::string folderOf(const std::string& path)
+    {
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        return folder.empty() ? "." : folder.string();
+    }
+
+    int fd;
+};
 
 bool writeAll(int fd, std::string_view bytes)
 {
@@ -30,14 +62,12 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// One name per target: a write killed half way leaves a file that the next
-// write to the same target replaces. A file of that name found at the start
-// is such a leftover, or a write overlapping this one, which then fails its
-// rename and leaves the target whole.
-int createTemporary(const std::string& temporary)
+// One name per target: a file of that name found by the writer holding the
+// folder's lock is what a killed write left, and goes.
+int createTemporary(const std::string& temporary, mode_t mode)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
         ::unlink(temporary.c_str());
@@ -45,10 +75,12 @@ int createTemporary(const std::string& temporary)
     return -1;
 }
 
-mode_t modeFor(const std::string& path)
+std::optional<mode_t> modeOf(const std::string& path)
 {
     struct stat existing {};
-    return ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NEW_FILE_MODE;
+    if (::stat(path.c_str(), &existing) != 0)
+        return std::nullopt;
+    return existing.st_mode & 07777;
 }
 
 } // namespace
@@ -66,11 +98,14 @@ std::optional<std::string> readWholeFile(const std::string& path)
 
 bool replaceFile(const std::string& path, std::string_view bytes)
 {
+    const FolderWriteLock turn(path);
     const std::string temporary = path + TEMPORARY_SUFFIX;
-    const int fd = createTemporary(temporary);
+    const std::optional<mode_t> targetMode = modeOf(path);
+    const int fd = createTemporary(temporary, targetMode.value_or(NEW_FILE_MODE));
     if (fd < 0)
         return false;
-    bool ok = ::fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    // The umask filtered the mode at creation; a replaced file keeps all of its own.
+    bool ok = (!targetMode || ::fchmod(fd, *targetMode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)

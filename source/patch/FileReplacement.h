@@ -5,7 +5,8 @@
 #include <string_view>
 
 // Whole-file reads and writes for the state file and patch files.
-// Threads: any thread; calls on the same path must not overlap.
+// Threads: any thread; writers of one folder take turns, in this process and
+// in others.
 namespace korvel::veldro {
 
 // The file's bytes; nullopt when it cannot be opened or read.
@@ -13,9 +14,12 @@ std::optional<std::string> readWholeFile(const std::string& path);
 
 // Writes the bytes to "<path>.tmp", flushes it to the disk and renames it
 // over the target, so that a reader never sees a partly written file and a
-// failed write leaves the old file whole. Returns false on any failure;
-// nothing of the temporary file is left behind, and what a killed write left
-// is replaced by the next write.
+// failed or killed write leaves the old file whole. Writers into one folder
+// are serialised by an advisory lock on the folder, which the system drops
+// when its holder dies. The target keeps its mode; a new file gets the mode
+// that the umask gives a document. Returns false on any failure; nothing of
+// the temporary file is left behind, and what a killed write left is
+// replaced by the next write.
 bool replaceFile(const std::string& path, std::string_view bytes);
 
 } // namespace korvel::veldro

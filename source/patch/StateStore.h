@@ -30,9 +30,10 @@ public:
     // Applies the state text of a file of more than 100 bytes. On success
     // remembers the file's absolute path, marks the state file as in use when
     // that path is the one remembered before, and reports "Loaded <path>".
-    // A file that cannot be read, is too short or does not parse is reported
-    // as "Error opening file - <reason>" and changes nothing; an unreadable
-    // state file is first kept as "veldro.json.bak". Never throws.
+    // A file that cannot be read, is too short or holds no state text is
+    // reported as "Error opening file - <reason>" and changes nothing; an
+    // unreadable state file is first kept as "veldro.json.bak". The text merges
+    // into the slots there are. Never throws.
     void loadPatchFile(std::string path);
 
     // Writes the state text to path (".json" appended when missing) and

@@ -7,8 +7,10 @@
 #include "synth/SynthParamIds.h"
 #include "synth/SynthParams.h"
 
+#include <algorithm>
 #include <exception>
 #include <string_view>
+#include <vector>
 
 namespace korvel::veldro {
 namespace {
@@ -41,11 +43,64 @@ void applyOption(SynthParams& params, const std::wstring& key, const JSON::Value
         params.setParamImmediate(info.id, v);
 }
 
-void applySlot(SynthParams& params, int index, const JSON::Value& value)
+bool applySlot(SynthParams& params, int index, const JSON::Value& value)
 {
     Patch fresh;
-    if (ParamSerializer::read(fresh, value))
-        params.setPatch(index, std::move(fresh));
+    if (!ParamSerializer::read(fresh, value))
+        return false;
+    params.setPatch(index, std::move(fresh));
+    return true;
+}
+
+// A slot key, whatever its number, or the name of one of the options.
+bool isStateKey(const std::wstring& key)
+{
+    if (key.starts_with(SLOT_KEY_PREFIX))
+        return true;
+    const int id = getParamInfoByName(key).id;
+    return id >= param_id::CHANGE_TIME && id <= param_id::PATCH_GLOBALS;
+}
+
+// Any other JSON object would be "loaded" as a state that changes nothing.
+bool parseState(const std::string& text, JSON::Value& state)
+{
+    try {
+        const char* position = text.data();
+        JSON::parseValue(state, position, text.data() + text.size(), false);
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (!state.is(JSON::Value::Kind::Object))
+        return false;
+    const auto& members = state.asObject();
+    return std::any_of(members.begin(), members.end(), [](const auto& member) { return isStateKey(member.first); });
+}
+
+enum class Extent { MERGE, WHOLE_STATE };
+
+bool applyState(SynthParams& params, const std::string& text, Extent extent)
+{
+    JSON::Value state;
+    if (!parseState(text, state))
+        return false;
+    try {
+        std::vector<bool> filled(params.getPatchCount(), false);
+        for (const auto& [key, value] : state.asObject()) {
+            const int index = patchIndexFromKey(key);
+            if (index >= 0 && static_cast<std::size_t>(index) < filled.size())
+                filled[static_cast<std::size_t>(index)] = applySlot(params, index, value);
+            else
+                applyOption(params, key, value);
+        }
+        if (extent == Extent::WHOLE_STATE)
+            for (std::size_t i = 0; i < filled.size(); ++i)
+                if (!filled[i])
+                    params.setPatch(static_cast<int>(i), Patch{});
+        params.notifyListeners(GROUP_PATCH_SLOTS);
+    } catch (const std::exception&) {
+        // A bad slot key ends the application; what was applied stays.
+    }
+    return true;
 }
 
 } // namespace
@@ -65,28 +120,12 @@ std::string serialize(const SynthParams& params)
 
 bool deserialize(SynthParams& params, const std::string& text)
 {
-    JSON::Value state;
-    try {
-        const char* position = text.data();
-        JSON::parseValue(state, position, text.data() + text.size(), false);
-    } catch (const std::exception&) {
-        return false;
-    }
-    if (!state.is(JSON::Value::Kind::Object))
-        return false;
-    try {
-        for (const auto& [key, value] : state.asObject()) {
-            const int index = patchIndexFromKey(key);
-            if (index >= 0 && static_cast<std::size_t>(index) < params.getPatchCount())
-                applySlot(params, index, value);
-            else
-                applyOption(params, key, value);
-        }
-        params.notifyListeners(GROUP_PATCH_SLOTS);
-    } catch (const std::exception&) {
-        // A bad slot key ends the application; what was applied stays.
-    }
-    return true;
+    return applyState(params, text, Extent::MERGE);
+}
+
+bool replaceState(SynthParams& params, const std::string& text)
+{
+    return applyState(params, text, Extent::WHOLE_STATE);
 }
 
 int patchIndexFromKey(const std::wstring& key)

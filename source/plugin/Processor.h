@@ -62,6 +62,7 @@ public:
     // Stores the live state into the live slot first (see storeLiveState).
     // *data stays valid until the next getChunk or the destruction.
     VstInt32 getChunk(void** data, bool isPreset) override;
+    // The chunk is the whole state: slots it does not fill become empty (veldro::replaceState).
     // A live slot that the state brings plays at once: returns when its sound is in place.
     VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
 

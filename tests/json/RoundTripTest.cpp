@@ -54,7 +54,7 @@ private:
         for (int i = pick(0, 6); i > 0; --i) {
             const int range = pick(0, 2);
             const int high = range == 0 ? 0x7F : range == 1 ? 0xD7FF : 0x10FFFF;
-            wchar_t c = static_cast<wchar_t>(pick(1, high));
+            wchar_t c = static_cast<wchar_t>(pick(0, high));
             if (c >= 0xD800 && c <= 0xDFFF)
                 c = L'?'; // a lone surrogate is no character
             result.push_back(c);

@@ -68,7 +68,7 @@ TEST_P(EscapesStrings, IntoPlainAscii)
 INSTANTIATE_TEST_SUITE_P(Writer, EscapesStrings,
     testing::Values(EscapeCase { L"\b\t\n\f\r/\\\"", L"\\b\\t\\n\\f\\r\\/\\\\\\\"" },
         EscapeCase { L"plain text 123", L"plain text 123" }, EscapeCase { L"\u00e9", L"\\u00e9" },
-        EscapeCase { L"\u0416", L"\\u0416" }, EscapeCase { L"\x01\x1f\x7f", L"\x01\x1f\x7f" },
+        EscapeCase { L"\u0416", L"\\u0416" }, EscapeCase { L"\x01\x1f\x7f", L"\\u0001\\u001f\x7f" },
         EscapeCase { L"\x80\xff", L"\\u0080\\u00ff" }, EscapeCase { L"\U0001F600", L"\\ud83d\\ude00" },
         EscapeCase { L"\U0010FFFF", L"\\udbff\\udfff" }, EscapeCase { std::wstring(1, 0xD800), L"\\ud800" },
         EscapeCase { std::wstring(1, 0x110000), L"\\ufffd" }, EscapeCase { std::wstring(1, -1), L"\\ufffd" }));

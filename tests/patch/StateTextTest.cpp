@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -92,6 +93,21 @@ TEST_F(StateTextTest, AllSlotsRoundTripInKeyOrder)
     EXPECT_NE(text.find("\"patch.129\""), std::string::npos);
 }
 
+TEST_F(StateTextTest, ControlCharactersInASoundNameAreEscapedAndReadBack)
+{
+    slot(2) = fullSlot(2);
+    slot(2).soundfile = L"take";
+    for (wchar_t c = 0; c < 0x20; ++c)
+        slot(2).soundfile.push_back(c);
+    const std::string text = serialize(rig.params);
+    EXPECT_EQ(std::count_if(text.begin(), text.end(), [](char c) { return c >= 0 && c < 0x20 && c != '\n'; }), 0);
+    EXPECT_NE(text.find("\"take\\u0000\\u0001"), std::string::npos);
+    test::ParamsRig fresh;
+    fresh.params.setPatchCount(SLOTS);
+    ASSERT_TRUE(deserialize(fresh.params, text));
+    EXPECT_EQ(fresh.params.getPatch(2).soundfile, slot(2).soundfile);
+}
+
 TEST_F(StateTextTest, SlotsWithoutAStoreTimeAreNotWritten)
 {
     slot(3) = fullSlot(3);
@@ -155,11 +171,21 @@ TEST_F(StateTextTest, ATextThatIsNotAStateChangesNothing)
     slot(1) = fullSlot(1);
     rig.params.setParamImmediate(param_id::CHANGE_TIME, 2.0);
     const std::string before = serialize(rig.params);
-    for (const char* text : {"", "garbage", "{\"apply.changetime\": 5, \"patch.1\": {", "[1, 2]", "\"patch.1\""}) {
+    for (const char* text : {"", "garbage", "{\"apply.changetime\": 5, \"patch.1\": {", "[1, 2]", "\"patch.1\"",
+                             "{}", "{\"not\": \"a state\"}", "{\"grain.rate\": 40, \"patches.1\": {\"timestamp\": 1}}"}) {
         EXPECT_FALSE(deserialize(rig.params, text)) << text;
         EXPECT_EQ(serialize(rig.params), before) << text;
     }
     EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(StateTextTest, ATextWithSomeOfTheStatesMembersIsAState)
+{
+    for (const char* text : {R"({"density.compensation": 1.5, "other": 1})", R"({"patch.500": {"timestamp": 1}})",
+                             R"({"patch.3": {"timestamp": 1700000000}})"})
+        EXPECT_TRUE(deserialize(rig.params, text)) << text;
+    EXPECT_EQ(rig.params.getParam(param_id::DENSITY_COMPENSATION).second, 1.5);
+    EXPECT_TRUE(rig.params.hasPatch(3));
 }
 
 TEST_F(StateTextTest, AByteOrderMarkIsSkipped)

@@ -68,6 +68,12 @@ Stereo renderBlocks(host::PluginInstance& plugin, int frames, int blockSize) {
     return renderBlocks(plugin, host::MidiSchedule(RATE), frames, blockSize);
 }
 
+std::string chunkOf(host::PluginInstance& plugin) {
+    void* data = nullptr;
+    const VstIntPtr size = plugin.dispatch(effGetChunk, 0, 0, &data);
+    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
 void sendMidi(host::PluginInstance& plugin, const std::vector<std::array<unsigned char, 3>>& messages) {
     host::EventBlock events;
     for (const auto& bytes : messages) events.add(0, bytes);

@@ -62,6 +62,9 @@ Stereo renderBlocks(host::PluginInstance& plugin, const host::MidiSchedule& sche
                     std::int64_t firstFrame = 0);
 Stereo renderBlocks(host::PluginInstance& plugin, int frames, int blockSize);
 
+// The state text that effGetChunk hands over.
+std::string chunkOf(host::PluginInstance& plugin);
+
 // Sends raw MIDI messages, all at frame 0, through effProcessEvents.
 void sendMidi(host::PluginInstance& plugin, const std::vector<std::array<unsigned char, 3>>& messages);
 
