@@ -80,6 +80,7 @@ std::vector<char> WavWriter::header() const {
     const bool isFloat = format == WavFormat::FLOAT32;
 
     std::vector<char> bytes;
+    bytes.reserve(64);
     putTag(bytes, "RIFF");
     putU32(bytes, 0);  // patched below, once the header's own size is known
     putTag(bytes, "WAVE");
