@@ -42,16 +42,23 @@ std::optional<std::string> contentProblem(const std::wstring& name, const fs::pa
     return "it holds no sound frames";
 }
 
-// Frames that the header of a sound's sample data promises: more than the file holds when it was
-// cut short. 0 where the header cannot be read.
-std::uint64_t promisedFrames(const std::wstring& name) {
+// The frames promised by the header of a sound's sample data and those the file holds, when the
+// file ends first.
+struct Shortfall {
+    std::uint64_t promised;
+    std::uint64_t held;
+};
+
+std::optional<Shortfall> shortfallOf(const std::wstring& name) {
     const audio::Soundfile file(name);
     const auto* codec = dynamic_cast<const audio::RiffCodec*>(file.codec());
-    if (codec == nullptr || codec->format().frameBytes() == 0) return 0;
+    if (codec == nullptr || codec->format().frameBytes() == 0) return std::nullopt;
     const audio::ChunkRef& data = codec->dataChunkRef();
     // The chunk's own fields before its samples (AIFF's offset and block size) are not frames.
     const std::uint64_t ahead = codec->dataStart() - data.offset - 8;
-    return data.size < ahead ? 0 : (data.size - ahead) / codec->format().frameBytes();
+    const std::uint64_t promised = data.size < ahead ? 0 : (data.size - ahead) / codec->format().frameBytes();
+    if (promised <= file.frameCount()) return std::nullopt;
+    return Shortfall{promised, file.frameCount()};
 }
 
 std::string listed(const std::vector<int>& slots) {
@@ -89,10 +96,9 @@ void requireSound(const std::wstring& name, std::ostream& warnings, const std::s
     const std::string shown = "sound " + shownName(name) + (origin.empty() ? "" : " " + origin);
     if (const std::optional<std::string> problem = soundLoadProblem(name))
         throw HostError(shown + " did not load: " + *problem);
-    const std::uint64_t frames = audio::Soundfile(name).frameCount();
-    if (const std::uint64_t promised = promisedFrames(name); promised > frames)
-        warnings << "quillmar-host: warning: " << shown << " is cut short: its header gives " << promised
-                 << " frames, the file holds " << frames << "; those " << frames << " frames play\n";
+    if (const std::optional<Shortfall> cut = shortfallOf(name))
+        warnings << "quillmar-host: warning: " << shown << " is cut short: its header gives " << cut->promised
+                 << " frames, the file holds " << cut->held << "; those " << cut->held << " frames play\n";
 }
 
 void requireStateSounds(const std::string& stateText, const std::filesystem::path& stateFile,
