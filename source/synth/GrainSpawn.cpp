@@ -102,7 +102,7 @@ void Synth::spawnGrain()
 
     // Start position: spread around the play head within the selection.
     int s = frameWithin(P(param_id::SOUND_START), frames);
-    const int e = std::min(frameWithin(P(param_id::SOUND_END), frames), endFrame);
+    const int e = std::min(selectionEnd(P(param_id::SOUND_END), frames), endFrame);
     if (s > e - 32)
         s = 0;
     const double spread = M(param_id::PLAY_POSITION, ALL_CONTROLS);

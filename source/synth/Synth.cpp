@@ -190,7 +190,7 @@ void Synth::parameterTick()
     const audio::SoundPack* sound = sounds.current();
     const int frames = soundFrames(sound);
     startFrame = frameWithin(params.getParam(param_id::SOUND_START).first, frames);
-    endFrame = frameWithin(params.getParam(param_id::SOUND_END).first, frames);
+    endFrame = selectionEnd(params.getParam(param_id::SOUND_END).first, frames);
     const double soundRate = sound ? sound->format().sampleRate : 0.0;
     const auto [rate, rateModulation] = params.getModulation(param_id::PLAY_RATE, -1);
     playIncrement = (rate + 4.0 * rateModulation) * soundRate / renderRate;

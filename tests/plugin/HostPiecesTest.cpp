@@ -136,8 +136,34 @@ TEST(WavWriter, UnfinishedFileIsCompletedOnDestruction) {
     EXPECT_EQ(FileBytes(dir.file("a.wav")).u32(40), 4u);
 }
 
-TEST(WavWriter, UnwritablePathIsReported) {
-    EXPECT_THROW(WavWriter("/nonexistent-folder/out.wav", 2, 44100, WavFormat::PCM16), HostError);
+TEST(WavWriter, HeaderClaimsTheSamplesInTheFileAsTheyArrive) {
+    testing_support::TempDir dir;
+    const auto path = dir.file("out.wav");
+    const std::vector<float> mono(100, 0.25f);
+    const float* channels[] = {mono.data()};
+    WavWriter writer(path, 1, 8000, WavFormat::PCM16);
+    EXPECT_EQ(FileBytes(path).u32(40), 0u);
+    for (int block = 0; block < 80; ++block) writer.write(channels, 100);  // one second
+    auto expectClaimed = [&](std::uint32_t data) {
+        const FileBytes file(path);
+        EXPECT_EQ(file.bytes.size(), PCM_DATA + data);
+        EXPECT_EQ(file.u32(40), data);
+        EXPECT_EQ(file.u32(4), file.bytes.size() - 8);
+    };
+    expectClaimed(16000);
+    writer.write(channels, 100);  // held back until the next second
+    expectClaimed(16000);
+    writer.finish();
+    EXPECT_EQ(FileBytes(path).u32(40), 16200u);
+}
+
+TEST(WavWriter, UnwritablePathIsReportedWithTheReason) {
+    try {
+        WavWriter("/nonexistent-folder/out.wav", 2, 44100, WavFormat::PCM16);
+        FAIL() << "no error";
+    } catch (const HostError& error) {
+        EXPECT_STREQ(error.what(), "cannot create /nonexistent-folder/out.wav: No such file or directory");
+    }
 }
 
 TEST(HostOptions, ReadsEveryOption) {

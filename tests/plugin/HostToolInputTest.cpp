@@ -116,6 +116,46 @@ TEST_F(HostToolInput, StateThatDoesNotReadIsNamedWithTheReadersMessageAndFails) 
     }
 }
 
+TEST_F(HostToolInput, StateThatNamesNoSoundIsToldAndFails) {
+    std::ofstream(file("empty-object.json")) << "{}";
+    std::ofstream(file("no-timestamp.json")) << "{\"patch.1\": {\"soundfile\": \"" << chord().string() << "\"}}";
+    std::ofstream(file("no-soundfile.json")) << "{\"patch.1\": {\"timestamp\": 1}}";
+    const std::string why = " names no sound, so the rendering would be silent: patch slot 1, which plays, is empty "
+                            "or without a sound file (a slot without a \"timestamp\" is empty)\n";
+    for (const std::string name : {"empty-object.json", "no-timestamp.json", "no-soundfile.json"}) {
+        for (const std::string notes : {"", " --note 0.5:60:100:0.25"}) {
+            const ToolRun run = render("--state " + name, notes);
+            EXPECT_EQ(run.exitCode, 1) << name << notes;
+            EXPECT_EQ(run.output, "quillmar-host: state file " + name + why) << name << notes;
+            EXPECT_FALSE(std::filesystem::exists(file("out.wav"))) << name;
+        }
+    }
+    // Slots that program changes recall are named too; a listing alone needs no sound.
+    const ToolRun programs = render("--state empty-object.json", " --program 0.5:7 --program 0.7:9");
+    EXPECT_THAT(programs.output, HasSubstr("patch slots 1, 7 and 9, which play, are empty"));
+    EXPECT_EQ(runHost(quillmar() + " --list --state empty-object.json", dir.path()).exitCode, 0);
+}
+
+TEST_F(HostToolInput, SoundCutShortIsToldWithTheFramesThatPlay) {
+    // The data chunk's header says 1000 stereo 16-bit frames; the file ends after 600.
+    support::writeBytes(file("cut.wav"), support::SoundFileBuilder(support::Container::WAVE)
+                                             .chunk("fmt ", support::waveFormat(1, 2, 44100, 16))
+                                             .chunkClaiming("data", 1000 * 4, support::Bytes(600 * 4, 0x20))
+                                             .bytes());
+    auto cutShort = [&](const std::string& origin) {
+        return "quillmar-host: warning: sound " + file("cut.wav").string() + origin +
+               " is cut short: its header gives 1000 frames, the file holds 600; those 600 frames play\n";
+    };
+    ToolRun run = render("--sound cut.wav");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, StartsWith(cutShort("")));
+    run = render("--state " + shellWord(state("cut.json", {{1, file("cut.wav"), {}}})));
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, StartsWith(cutShort(" (patch slot 1)")));
+    // A whole file is not told.
+    EXPECT_THAT(render("--sound " + shellWord(chord())).output, Not(HasSubstr("cut short")));
+}
+
 TEST_F(HostToolInput, SoundAloneRendersTheDefaultPatch) {
     const ToolRun run = render("--sound " + shellWord(chord().filename()) + " --list");
     ASSERT_EQ(run.exitCode, 0) << run.output;

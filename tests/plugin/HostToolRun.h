@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs the quillmar-host executable as a user does, from a shell.
+// Runs quillmar-host and the other command-line tools as a user does, from a shell.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,10 +22,11 @@ inline std::string shellWord(const std::filesystem::path& text) {
     return word;
 }
 
-// folder, when given, is the tool's current folder (where Quillmar.so looks for "veldro.json").
-inline ToolRun runHost(const std::string& arguments, const std::filesystem::path& folder = {}) {
+// Runs one of the project's command-line tools; folder, when given, is its current folder.
+inline ToolRun runTool(const std::filesystem::path& tool, const std::string& arguments,
+                       const std::filesystem::path& folder = {}) {
     const std::string enter = folder.empty() ? "" : "cd " + shellWord(folder) + " && ";
-    const std::string command = enter + shellWord(QUILLMAR_HOST_TOOL) + " " + arguments + " 2>&1";
+    const std::string command = enter + shellWord(tool) + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return {-1, "popen failed"};
     std::string output;
@@ -33,6 +34,11 @@ inline ToolRun runHost(const std::string& arguments, const std::filesystem::path
     for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+// folder, when given, is the tool's current folder (where Quillmar.so looks for "veldro.json").
+inline ToolRun runHost(const std::string& arguments, const std::filesystem::path& folder = {}) {
+    return runTool(QUILLMAR_HOST_TOOL, arguments, folder);
 }
 
 }  // namespace korvel::test

@@ -1,4 +1,5 @@
 // The quillmar-host executable as a user runs it.
+#include "DemoContent.h"
 #include "HostToolRun.h"
 #include "WavBytes.h"
 #include "support/TempDir.h"
@@ -14,10 +15,12 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-TEST(HostTool, HelpPrintsUsage) {
+TEST(HostTool, HelpPrintsUsageWithTheExitCodes) {
     const ToolRun run = runHost("--help");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_THAT(run.output, StartsWith("Usage: quillmar-host PLUGIN.so [options]"));
+    EXPECT_THAT(run.output, HasSubstr("Exit codes: 0 done; 1 bad input"));
+    EXPECT_THAT(run.output, HasSubstr("; 2 bad option"));
 }
 
 TEST(HostTool, FaultsGiveAClearMessageAndExitCode) {
@@ -38,7 +41,7 @@ TEST(HostTool, FaultsGiveAClearMessageAndExitCode) {
         {shellWord(QUILLMAR_FIXTURE_NO_REPLACING) + " --out " + shellWord(dir.file("out.wav").string()), 1,
          "quillmar-host: the plug-in cannot render"},
         {shellWord(QUILLMAR_FIXTURE_SYNTH) + " --list --state " + shellWord(dir.file("none.json").string()), 1,
-         "cannot read state file"},
+         "quillmar-host: cannot read state file " + dir.file("none.json").string() + ": No such file or directory\n"},
         {shellWord(dir.path()) + " --list", 1, "quillmar-host: the plug-in " + dir.path().string() + " is a folder"},
         {shellWord(QUILLMAR_FIXTURE_SYNTH) + " --list --state " + shellWord(dir.path()), 1,
          "quillmar-host: state file " + dir.path().string() + " is a folder, not a file\n"},
@@ -54,14 +57,16 @@ TEST(HostTool, FaultsGiveAClearMessageAndExitCode) {
 
 TEST(HostTool, RestoresListsAndRenders) {
     testing_support::TempDir dir;
-    std::ofstream(dir.file("state.json")) << "{\"patch.1\": {}}\n";
+    demo::writeChord(dir.file("chord.wav"), {220.0}, 0.1);
+    const std::string state = demo::makeState({{1, dir.file("chord.wav"), {}}});
+    std::ofstream(dir.file("state.json")) << state;
     const auto wav = dir.file("out.wav");
     const ToolRun run = runHost(shellWord(QUILLMAR_FIXTURE_SYNTH) + " --state " + shellWord(dir.file("state.json").string()) +
                             " --list --note 0.5:60:127:0.25 --seconds 1 --rate 8000 --block 100 --out " +
                             shellWord(wav.string()));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_THAT(run.output, HasSubstr("name:       Fixture Synth\nvendor:     Quillmar Tests\n"));
-    EXPECT_THAT(run.output, HasSubstr("chunk                        16         bytes"));
+    EXPECT_THAT(run.output, HasSubstr("chunk                        " + std::to_string(state.size())));
     EXPECT_THAT(run.output, HasSubstr("wrote " + wav.string() + ": 2 channels, 8000 frames (1 s) at 8000 Hz, "
                                       "peak 0.5, RMS 0.176777"));
     const FileBytes file(wav);

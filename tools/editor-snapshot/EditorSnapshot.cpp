@@ -5,6 +5,7 @@
 // middle of it, the play cursor inside the selection and controllers of several kinds.
 
 #include "DemoContent.h"
+#include "ToolArguments.h"
 #include "editor/Controller.h"
 #include "plugin/Processor.h"
 #include "synth/ParamTable.h"
@@ -62,7 +63,8 @@ void play(Processor& processor, int blocks)
 
 int main(int argc, char** argv)
 {
-    const fs::path out = fs::absolute(argc > 1 ? argv[1] : "editor-snapshot.png");
+    const fs::path out =
+        fs::absolute(tools::nameArgument(argc, argv, "editor-snapshot", "OUT.png", "editor-snapshot.png"));
     const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
     fs::create_directories(scratch);
     fs::current_path(scratch);

@@ -28,7 +28,7 @@ struct ChannelBuffers {
 }  // namespace
 
 RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::int64_t frames, int blockSize,
-                     WavWriter& out) {
+                     WavWriter& out, const std::function<bool()>& stopRequested) {
     const int outputCount = plugin.effect().numOutputs;
     if (outputCount <= 0) throw HostError("the plug-in has no outputs to render");
     if ((plugin.effect().flags & effFlagsCanReplacing) == 0 || plugin.effect().processReplacing == nullptr)
@@ -39,7 +39,8 @@ RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::
     RenderSummary summary;
     double squares = 0;
 
-    for (std::int64_t start = 0; start < frames; start += blockSize) {
+    std::int64_t start = 0;
+    for (; start < frames && !(stopRequested && stopRequested()); start += blockSize) {
         const int count = static_cast<int>(std::min<std::int64_t>(blockSize, frames - start));
         schedule.collect(start, count, events);
         if (events.size() > 0) plugin.processEvents(events.events());
@@ -54,8 +55,9 @@ RenderSummary render(PluginInstance& plugin, const MidiSchedule& schedule, std::
             }
         }
     }
-    summary.frames = frames;
-    if (frames > 0) summary.rms = std::sqrt(squares / (static_cast<double>(frames) * outputCount));
+    summary.frames = std::min(start, frames);
+    if (summary.frames > 0)
+        summary.rms = std::sqrt(squares / (static_cast<double>(summary.frames) * outputCount));
     return summary;
 }
 

@@ -2,6 +2,7 @@
 
 #include "HostError.h"
 #include "StateBuilder.h"
+#include "audio/RiffCodec.h"
 #include "audio/Soundfile.h"
 #include "patch/StateText.h"
 #include "synth/Synth.h"
@@ -9,7 +10,9 @@
 #include "utility/Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <stdexcept>
 
 namespace korvel::host {
@@ -39,6 +42,32 @@ std::optional<std::string> contentProblem(const std::wstring& name, const fs::pa
     return "it holds no sound frames";
 }
 
+// The frames promised by the header of a sound's sample data and those the file holds, when the
+// file ends first.
+struct Shortfall {
+    std::uint64_t promised;
+    std::uint64_t held;
+};
+
+std::optional<Shortfall> shortfallOf(const std::wstring& name) {
+    const audio::Soundfile file(name);
+    const auto* codec = dynamic_cast<const audio::RiffCodec*>(file.codec());
+    if (codec == nullptr || codec->format().frameBytes() == 0) return std::nullopt;
+    const audio::ChunkRef& data = codec->dataChunkRef();
+    // The chunk's own fields before its samples (AIFF's offset and block size) are not frames.
+    const std::uint64_t ahead = codec->dataStart() - data.offset - 8;
+    const std::uint64_t promised = data.size < ahead ? 0 : (data.size - ahead) / codec->format().frameBytes();
+    if (promised <= file.frameCount()) return std::nullopt;
+    return Shortfall{promised, file.frameCount()};
+}
+
+std::string listed(const std::vector<int>& slots) {
+    std::string text;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == slots.size() ? " and " : ", ") + std::to_string(slots[i]);
+    return text;
+}
+
 // A name with a surrogate or a code point beyond Unicode has no UTF-8 form to show.
 std::string shownName(const std::wstring& name) {
     try {
@@ -63,25 +92,39 @@ std::optional<std::string> soundLoadProblem(const std::wstring& name) {
     }
 }
 
-void requireSound(const std::wstring& name, const std::string& origin) {
+void requireSound(const std::wstring& name, std::ostream& warnings, const std::string& origin) {
+    const std::string shown = "sound " + shownName(name) + (origin.empty() ? "" : " " + origin);
     if (const std::optional<std::string> problem = soundLoadProblem(name))
-        throw HostError("sound " + shownName(name) + (origin.empty() ? "" : " " + origin) +
-                        " did not load: " + *problem);
+        throw HostError(shown + " did not load: " + *problem);
+    if (const std::optional<Shortfall> cut = shortfallOf(name))
+        warnings << "quillmar-host: warning: " << shown << " is cut short: its header gives " << cut->promised
+                 << " frames, the file holds " << cut->held << "; those " << cut->held << " frames play\n";
 }
 
-void requireStateSounds(const std::string& stateText, const std::vector<int>& programs) {
+void requireStateSounds(const std::string& stateText, const std::filesystem::path& stateFile,
+                        const std::vector<int>& programs, bool rendering, std::ostream& warnings) {
     veldro::Synth synth;
     veldro::SynthParams& params = synth.getParams();
     params.setPatchCount(PATCH_SLOTS);
-    if (!veldro::deserialize(params, stateText)) return;
+    // A text the plug-in does not apply restores no sound either.
+    const bool applied = veldro::deserialize(params, stateText);
     std::vector<int> slots{LIVE_SLOT};
     if (params.getParam(veldro::param_id::PATCH_SOUNDFILE).second != 0.0)
         for (int program : programs)
             if (std::find(slots.begin(), slots.end(), program) == slots.end()) slots.push_back(program);
-    for (int slot : slots)
-        if (static_cast<std::size_t>(slot) < PATCH_SLOTS && params.hasPatch(slot) &&
-            !params.getPatch(slot).soundfile.empty())
-            requireSound(params.getPatch(slot).soundfile, "(patch slot " + std::to_string(slot) + ")");
+    bool named = false;
+    for (int slot : slots) {
+        if (applied && static_cast<std::size_t>(slot) < PATCH_SLOTS && params.hasPatch(slot) &&
+            !params.getPatch(slot).soundfile.empty()) {
+            requireSound(params.getPatch(slot).soundfile, warnings, "(patch slot " + std::to_string(slot) + ")");
+            named = true;
+        }
+    }
+    if (rendering && !named)
+        throw HostError("state file " + stateFile.string() + " names no sound, so the rendering would be silent: " +
+                        (slots.size() == 1 ? "patch slot " : "patch slots ") + listed(slots) +
+                        (slots.size() == 1 ? ", which plays, is" : ", which play, are") +
+                        " empty or without a sound file (a slot without a \"timestamp\" is empty)");
 }
 
 }  // namespace korvel::host

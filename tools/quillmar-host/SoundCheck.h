@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,12 +13,16 @@ namespace korvel::host {
 // samples it cannot decode, no frames), told in words. Empty when the file loads.
 std::optional<std::string> soundLoadProblem(const std::wstring& path);
 
-// Throws HostError "sound PATH did not load: REASON" (origin, when given, after the path).
-void requireSound(const std::wstring& path, const std::string& origin = {});
+// Throws HostError "sound PATH did not load: REASON" (origin, when given, after the path). A sound
+// that loads only in part, its sample data ending before its header says, is told as a warning
+// on `warnings` with the frames that play.
+void requireSound(const std::wstring& path, std::ostream& warnings, const std::string& origin = {});
 
-// The sounds a rendering from stateText asks for: the live slot's, and those of the slots that
-// the program changes recall when patches switch sounds. Throws HostError naming the first
-// sound that would not load, with the reason.
-void requireStateSounds(const std::string& stateText, const std::vector<int>& programs);
+// The sounds a rendering from the state file's stateText asks for: the live slot's, and those of
+// the slots that the program changes recall when patches switch sounds. Each is required as by
+// requireSound. For a rendering, throws HostError when none of those slots names a sound (it would
+// be silence: an empty slot, or one without a timestamp, plays nothing).
+void requireStateSounds(const std::string& stateText, const std::filesystem::path& stateFile,
+                        const std::vector<int>& programs, bool rendering, std::ostream& warnings);
 
 }  // namespace korvel::host

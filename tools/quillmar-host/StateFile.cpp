@@ -46,7 +46,7 @@ std::string readStateFile(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, error))
         throw HostError("state file " + path.string() + " is a folder, not a file");
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw HostError("cannot read state file " + path.string());
+    if (!in) throw HostError("cannot read state file " + path.string() + ": " + systemReason());
     std::ostringstream text;
     text << in.rdbuf();
     if (text.str().empty()) throw HostError("state file " + path.string() + " is empty");

@@ -8,11 +8,41 @@
 #include "utility/Utf8.h"
 
 #include <cmath>
+#include <csignal>
 #include <iostream>
 
 namespace {
 
 using namespace korvel::host;
+
+// The signal (SIGINT or SIGTERM) that asked the rendering to stop; 0 while none has.
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void requestStop(int signal) { stopSignal = signal; }
+
+// Interrupted, the tool ends its rendering at a block's end and completes the output file before
+// it leaves. A signal ignored when the tool starts (a background job's SIGINT) stays ignored.
+void catchStopSignals() {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        sigaction(signal, nullptr, &action);
+        if (action.sa_handler == SIG_IGN) continue;
+        action.sa_handler = requestStop;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = 0;
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+// Ends the process by the signal that stopped it, as an interrupted program should, so that a
+// shell or script sees the interruption.
+[[noreturn]] void endByStopSignal() {
+    const int signal = stopSignal;
+    std::cout.flush();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
 
 // The state restored before anything else: the state file's, or the default patch playing the
 // sound given. Every sound it plays is checked first, so that a sound that would not load is
@@ -20,14 +50,14 @@ using namespace korvel::host;
 std::optional<std::string> stateToRestore(const HostOptions& options) {
     if (options.sound) {
         const std::filesystem::path sound = std::filesystem::absolute(*options.sound);
-        requireSound(korvel::utf8::widen(sound.string()));
+        requireSound(korvel::utf8::widen(sound.string()), std::cerr);
         return makeState({{LIVE_SLOT, sound, {}}});
     }
     if (!options.state) return std::nullopt;
     std::string state = readStateFile(*options.state);
     std::vector<int> programs;
     for (const ProgramSpec& change : options.programs) programs.push_back(change.program);
-    requireStateSounds(state, programs);
+    requireStateSounds(state, *options.state, programs, options.output.has_value(), std::cerr);
     return state;
 }
 
@@ -50,10 +80,14 @@ void renderToFile(PluginInstance& plugin, const HostOptions& options) {
     const int channels = plugin.effect().numOutputs;
     WavWriter out(*options.output, channels, options.sampleRate, options.format);
     plugin.resume();
+    const std::int64_t frames = std::llround(options.seconds * options.sampleRate);
     const RenderSummary summary =
-        render(plugin, schedule, std::llround(options.seconds * options.sampleRate), options.blockSize, out);
+        render(plugin, schedule, frames, options.blockSize, out, [] { return stopSignal != 0; });
     plugin.suspend();
     out.finish();
+    if (summary.frames < frames)
+        std::cerr << "quillmar-host: interrupted: the rendering stopped after " << summary.frames << " of " << frames
+                  << " frames; " << options.output->string() << " holds those\n";
     std::cout << "wrote " << options.output->string() << ": " << channels << " channels, " << summary.frames
               << " frames (" << static_cast<double>(summary.frames) / options.sampleRate << " s) at "
               << options.sampleRate << " Hz, peak " << summary.peak << ", RMS " << summary.rms << '\n';
@@ -73,13 +107,16 @@ int run(const HostOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    catchStopSignals();
     try {
         const HostOptions options = parseHostOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << usageText();
             return 0;
         }
-        return run(options);
+        const int exitCode = run(options);
+        if (stopSignal != 0) endByStopSignal();
+        return exitCode;
     } catch (const UsageError& error) {
         std::cerr << "quillmar-host: " << error.what() << "\n\n" << usageText();
         return 2;

@@ -1,9 +1,9 @@
 // soundfile-seeds FOLDER: writes small WAV, AIFF and AIFC files of every kind the
 // codec knows, and a few broken ones, as a starting corpus for the fuzzer.
+#include "ToolArguments.h"
 #include "support/SoundFileBuilder.h"
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <numbers>
 #include <string>
@@ -64,11 +64,7 @@ std::vector<std::pair<std::string, Bytes>> seeds() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: soundfile-seeds FOLDER\n");
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = korvel::tools::nameArgument(argc, argv, "soundfile-seeds", "FOLDER", nullptr);
     std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : seeds())
         writeBytes(folder / name, bytes);

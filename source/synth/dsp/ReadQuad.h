@@ -10,9 +10,15 @@
 #include "synth/dsp/Shaping.h"
 #include "synth/dsp/SoundReader.h"
 
-#include <utility>
-
 namespace korvel::veldro {
+
+// Two of the interpolation points, both channels of every lane. Not a std::pair: g++ 12
+// fails with an internal compiler error on a pair of 256-bit vectors built
+// inside the AVX2 region without optimisation.
+struct PointPair {
+    __m256d first;
+    __m256d second;
+};
 
 // Audio thread; set up per block from the grains and stored back after it.
 struct ReadQuad {
@@ -51,7 +57,7 @@ struct ReadQuad {
             auto frames = [&](int offset) {
                 const __m256d low = _mm256_castps_pd(_mm256_loadu2_m128(y[1] + offset, y[0] + offset));
                 const __m256d high = _mm256_castps_pd(_mm256_loadu2_m128(y[3] + offset, y[2] + offset));
-                return std::pair{_mm256_unpacklo_pd(low, high), _mm256_unpackhi_pd(low, high)};
+                return PointPair{_mm256_unpacklo_pd(low, high), _mm256_unpackhi_pd(low, high)};
             };
             const auto [p0, p1] = frames(0);
             const auto [p2, p3] = frames(4);

@@ -20,4 +20,12 @@ inline int frameWithin(double value, int frames)
     return static_cast<int>(std::max(0.0, std::min(std::trunc(value), static_cast<double>(frames))));
 }
 
+// The selection's last frame from "sound.end". 0 is that parameter's default
+// and the bottom of a host's automation lane: an end at 0 or below (or NaN)
+// means the end of the sound, as the sound view and a patch recall read it.
+inline int selectionEnd(double value, int frames)
+{
+    return value > 0.0 ? frameWithin(value, frames) : frames;
+}
+
 } // namespace korvel::veldro

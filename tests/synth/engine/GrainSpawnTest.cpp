@@ -117,6 +117,24 @@ TEST_F(GrainSpawnTest, PositionModulationSpreadsAcrossTheSelection)
     }
 }
 
+TEST_F(GrainSpawnTest, AnEndAtZeroOrBelowSpreadsToTheEndOfTheSound)
+{
+    for (double end : {0.0, -100.0, 10000.0}) {
+        EngineRig fresh;
+        fresh.set(2, 0.0);
+        fresh.start(fresh.sounds.ramp(10000));
+        fresh.set(0, 1000.0);
+        fresh.set(1, end);
+        fresh.setInnerModulation(3, 1.0); // m = 0.5: 0.0625 of the selection past the play head
+        fresh.synth.suspend();
+        fresh.synth.resume();
+        fresh.render(8 * 8); // next tick: the play head wraps from 0 to 9000
+        fresh.synth.resume();
+        fresh.render(8);
+        EXPECT_EQ(startPosition(*fresh.synth.newestGrain()), 9562.5) << end;
+    }
+}
+
 TEST_F(GrainSpawnTest, ASelectionShorterThan32FramesSpreadsFromFrameZero)
 {
     rig.set(2, 0.0);
@@ -134,8 +152,8 @@ TEST_F(GrainSpawnTest, ASelectionShorterThan32FramesSpreadsFromFrameZero)
 TEST_F(GrainSpawnTest, EmptySelectionStillReadsInsideTheSound)
 {
     rig.start(rig.sounds.ramp(1000));
-    rig.set(0, 0.0);
-    rig.set(1, 0.0);
+    rig.set(0, 300.0);
+    rig.set(1, 300.0);
     rig.setInnerModulation(3, 1.0);
     for (int i = 0; i < 50; ++i) {
         rig.synth.resume();

@@ -65,6 +65,14 @@ TEST(PlayHead, StaysBetweenTheEndsOfAReversedSelection)
     }
 }
 
+TEST(PlayHead, AnEndAtZeroOrBelowIsTheEndOfTheSound)
+{
+    const std::vector<double> toTheEnd = playHead(500, 1000, 1.0, 200);
+    for (double end : {0.0, -1.0, -5000.0})
+        EXPECT_EQ(playHead(500, end, 1.0, 200), toTheEnd) << end;
+    EXPECT_EQ(toTheEnd[0], 508.0);
+}
+
 TEST(PlayHead, SelectionBeyondTheSoundIsClamped)
 {
     for (double p : playHead(-300, 5000, 7.0, 200)) {

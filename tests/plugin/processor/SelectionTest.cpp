@@ -1,0 +1,63 @@
+// The part of the sound that plays is the selection a host sets through
+// "sound.start" and "sound.end", read as the sound view shows it.
+#include "QuillmarTestHost.h"
+#include "support/SoundFileBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace korvel::test {
+namespace {
+
+using host::PluginInstance;
+
+constexpr VstInt32 SOUND_START = 0;
+constexpr VstInt32 SOUND_END = 1;
+constexpr int SOUND_FRAMES = 44100;
+constexpr int RENDER_FRAMES = 32768;
+
+class QuillmarSelection : public ::testing::Test {
+protected:
+    QuillmarSelection() {
+        // Silence, then a sine: only the second half can be heard.
+        testing_support::SoundRecipe recipe;
+        recipe.channels = 1;
+        for (int i = 0; i < SOUND_FRAMES; ++i)
+            recipe.samples.push_back(i < SOUND_FRAMES / 2 ? 0.0 : 0.5 * std::sin(2 * std::numbers::pi * 440.0 * i / RATE));
+        testing_support::writeSoundFile(halves, recipe);
+    }
+
+    // The default patch, which plays without a note, over the selection set by the host in 0..1.
+    Stereo play(float start, float end) {
+        PluginInstance plugin(quillmarModule(), RATE, 512);
+        plugin.restoreChunk(demo::makeState({{1, halves, {}}}));
+        plugin.effect().setParameter(&plugin.effect(), SOUND_START, start);
+        plugin.effect().setParameter(&plugin.effect(), SOUND_END, end);
+        plugin.resume();
+        return renderBlocks(plugin, RENDER_FRAMES, 512);
+    }
+
+    static double rms(const Stereo& out) { return out.rms(out.left, 0, out.left.size()); }
+
+    ScratchFolder folder;
+    std::filesystem::path halves = folder.file("halves.wav");
+};
+
+TEST_F(QuillmarSelection, AnEndAtZeroPlaysToTheEndOfTheSound) {
+    const Stereo toTheEnd = play(0.5f, 1.0f);
+    const Stereo firstHalf = play(0.0f, 0.5f);
+    ASSERT_GT(rms(toTheEnd), 0.05);
+    ASSERT_LT(rms(firstHalf), 0.2 * rms(toTheEnd));
+
+    const Stereo endAtZero = play(0.5f, 0.0f);
+    EXPECT_GT(rms(endAtZero), 0.05);
+    for (std::size_t i = 0; i < RENDER_FRAMES; ++i) {
+        ASSERT_EQ(endAtZero.left[i], toTheEnd.left[i]) << i;
+        ASSERT_EQ(endAtZero.right[i], toTheEnd.right[i]) << i;
+    }
+}
+
+}  // namespace
+}  // namespace korvel::test
