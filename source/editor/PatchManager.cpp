@@ -88,6 +88,27 @@ void PatchManager::applyPendingUpdates()
     if (recolourPending.exchange(false, std::memory_order_acq_rel))
         recolourCells();
     loadStatus->deliver(*this);
+    checkAwaitedRecall();
+}
+
+void PatchManager::checkAwaitedRecall()
+{
+    if (!awaited)
+        return;
+    const std::wstring& sound = params.getPatch(awaited->index).soundfile;
+    if (params.getAppliedRecallCount() != awaited->recallsAtClick) {
+        // Another recall (an overtaken load's, a program change's) leaves a different sound current.
+        const auto current = params.getCurrentSound();
+        if (current && current->name() == sound) {
+            awaited->before.reportChanges(grid->getFrame());
+            markRecalled(awaited->index);
+            awaited.reset();
+            return;
+        }
+    }
+    const auto cached = synth.findSound(sound);
+    if (cached && audio::LoadState::isFinal(cached->state()) && cached->state() != audio::LoadState::READY)
+        awaited.reset();
 }
 
 void PatchManager::paramChanged(std::uint32_t)
@@ -174,6 +195,8 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
     endPending();
     const int previous = currentCell;
     currentCell = -1;
+    awaited.reset();
+    gui::HostValueSnapshot before(params, gui::recallableParamIds());
     if (index == 0)
         params.resetToDefaults(buttons.isDoubleClick() ? DOUBLE_CLICK_TIME : -1.0,
                                (buttons & kShift) ? MASK_ALL : RESET_MASK);
@@ -183,6 +206,7 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
         recall(index, buttons);
     else
         status("Empty patch slot. Shift-click to store, click/double-click to use, right-click for options");
+    before.reportChanges(grid->getFrame());
     if (previous > 0 && previous != index && previous < grid->getCellCount()) {
         const bool previousUsed = params.hasPatch(previous);
         markCell(previous, previousUsed ? MARK_USED : MARK_EMPTY, colours[previousUsed ? USED_SLOT : EMPTY_SLOT]);
@@ -208,6 +232,8 @@ void PatchManager::recall(int index, CButtonState buttons)
     switch (startRecall(index, time)) {
     case Recall::LOADING:
         status(cellName(index) + " loading " + path);
+        awaited = AwaitedRecall{index, params.getAppliedRecallCount(),
+                                gui::HostValueSnapshot(params, gui::recallableParamIds())};
         return;
     case Recall::FAILED:
         sendText("Error opening file - " + path, ERROR_COLOUR);
@@ -220,8 +246,12 @@ void PatchManager::recall(int index, CButtonState buttons)
         status(format("%s in %.1f sec", cellName(index).c_str(), shown));
     else
         status(cellName(index) + (shown < 0.7 ? " now" : ""));
-    grid->cell(index).value = MARK_RECALLED;
-    grid->cell(index).color = colours[RECALLED];
+    markRecalled(index);
+}
+
+void PatchManager::markRecalled(int index)
+{
+    markCell(index, MARK_RECALLED, colours[RECALLED]);
     currentCell = index;
 }
 
