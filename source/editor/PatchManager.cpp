@@ -195,7 +195,6 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
     endPending();
     const int previous = currentCell;
     currentCell = -1;
-    awaited.reset();
     gui::HostValueSnapshot before(params, gui::recallableParamIds());
     if (index == 0)
         params.resetToDefaults(buttons.isDoubleClick() ? DOUBLE_CLICK_TIME : -1.0,
@@ -207,10 +206,8 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
     else
         status("Empty patch slot. Shift-click to store, click/double-click to use, right-click for options");
     before.reportChanges(grid->getFrame());
-    if (previous > 0 && previous != index && previous < grid->getCellCount()) {
-        const bool previousUsed = params.hasPatch(previous);
-        markCell(previous, previousUsed ? MARK_USED : MARK_EMPTY, colours[previousUsed ? USED_SLOT : EMPTY_SLOT]);
-    }
+    if (previous > 0 && previous != index)
+        clearMark(previous);
 }
 
 void PatchManager::store(int index, bool used, CButtonState buttons)
@@ -251,8 +248,17 @@ void PatchManager::recall(int index, CButtonState buttons)
 
 void PatchManager::markRecalled(int index)
 {
+    // A recall that waited for its sound may land after other clicks highlighted a cell.
+    if (currentCell > 0 && currentCell != index)
+        clearMark(currentCell);
     markCell(index, MARK_RECALLED, colours[RECALLED]);
     currentCell = index;
+}
+
+void PatchManager::clearMark(int index)
+{
+    const bool used = params.hasPatch(index);
+    markCell(index, used ? MARK_USED : MARK_EMPTY, colours[used ? USED_SLOT : EMPTY_SLOT]);
 }
 
 PatchManager::Recall PatchManager::startRecall(int index, double time)

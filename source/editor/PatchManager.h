@@ -98,6 +98,7 @@ private:
         int row = -1;
     };
     // A recall whose sound is loading: applied once the recall count moved on with its sound current.
+    // Only a later recall that loads too replaces it, as the loader serves only the latest load.
     struct AwaitedRecall {
         int index;
         std::uint64_t recallsAtClick;
@@ -109,6 +110,8 @@ private:
     void store(int index, bool used, VSTGUI::CButtonState buttons);
     void recall(int index, VSTGUI::CButtonState buttons);
     void markRecalled(int index);
+    // Back to the plain used or empty look.
+    void clearMark(int index);
     void checkAwaitedRecall();
     Recall startRecall(int index, double time);
     void paste();
