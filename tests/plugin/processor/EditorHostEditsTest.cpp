@@ -11,6 +11,7 @@
 #include "gui/CTextSlider.h"
 #include "gui/HostEditCheck.h"
 #include "gui/ParamControllerView.h"
+#include "gui/SoundfileView.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cmenuoverlay.h"
 #include "vstgui/lib/controls/ctextbutton.h"
@@ -83,6 +84,9 @@ CPoint onWindow(const CView& view, CPoint point)
     view.localToFrame(point);
     return point;
 }
+
+constexpr int RATE_ID = 4;
+constexpr int RATE_PAD = 83; // grain.rate's first control: type 83, amount 84, x 85, y 86, rate 87
 
 class EditorEditsInHost : public x11_testing::X11HostTest {
 protected:
@@ -165,6 +169,25 @@ protected:
     }
     float hostValue(int id) { return plugin->effect().getParameter(&plugin->effect(), id); }
 
+    // Every value the host heard lay inside a gesture of its id, and the last one sent for each id is
+    // that parameter's value now.
+    void expectEveryValueInsideItsGesture()
+    {
+        EXPECT_EQ(hostEditFaults(heard), HostLog{});
+        for (const auto& [id, value] : lastValues)
+            EXPECT_FLOAT_EQ(value, hostValue(id)) << "the last value sent for " << id << " is the parameter's";
+    }
+    // Drags grain.rate's knob up.
+    void dragRateKnob()
+    {
+        auto* knob = withTag<gui::CKBKnob>(*frame, RATE_ID);
+        ASSERT_NE(knob, nullptr);
+        const CPoint centre = onWindow(*knob, knob->getViewSize().getCenter());
+        const std::size_t mark = heard.size();
+        ASSERT_TRUE(drag(centre, centre - CPoint(0, 40)));
+        EXPECT_EQ(automatedSince(mark), std::set<int>{RATE_ID});
+    }
+
     // Made first and gone last: the instance reads and the editor's close writes "./veldro.json".
     ScratchFolder folder;
     std::unique_ptr<host::PluginInstance> plugin;
@@ -173,18 +196,10 @@ protected:
     VSTGUI::CFrame* frame = nullptr;
 };
 
-TEST_F(EditorEditsInHost, EveryViewSendsItsValuesInsideGesturesOfTheirOwnIds)
+TEST_F(EditorEditsInHost, KnobDragsAndKeysAndThePadsMenuHandleAndSliders)
 {
-    constexpr int RATE_ID = 4;
-    constexpr int RATE_PAD = 83; // grain.rate's first control: type 83, amount 84, x 85, y 86, rate 87
-
-    auto* knob = withTag<gui::CKBKnob>(*frame, RATE_ID);
-    ASSERT_NE(knob, nullptr);
-    const CPoint knobCentre = onWindow(*knob, knob->getViewSize().getCenter());
+    dragRateKnob();
     std::size_t mark = heard.size();
-    ASSERT_TRUE(drag(knobCentre, knobCentre - CPoint(0, 40)));
-    EXPECT_EQ(automatedSince(mark), std::set<int>{RATE_ID});
-    mark = heard.size();
     host->key(window, XK_Down);
     ASSERT_TRUE(idleUntilGesturesEndAfter(mark));
     EXPECT_EQ(automatedSince(mark), std::set<int>{RATE_ID});
@@ -213,7 +228,11 @@ TEST_F(EditorEditsInHost, EveryViewSendsItsValuesInsideGesturesOfTheirOwnIds)
         ASSERT_TRUE(drag(middle, middle + CPoint(15, 0)));
         EXPECT_EQ(automatedSince(mark), std::set<int>{slider->getTag()});
     }
+    expectEveryValueInsideItsGesture();
+}
 
+TEST_F(EditorEditsInHost, FilterPointsMixSlidersAndEnvelopePoints)
+{
     // Each filter point from where it is drawn: the second one first, then the first one over it.
     auto* filter = findView<gui::CFilterView>(*frame);
     ASSERT_NE(filter, nullptr);
@@ -225,7 +244,7 @@ TEST_F(EditorEditsInHost, EveryViewSendsItsValuesInsideGesturesOfTheirOwnIds)
                                         r.top + size / 2 + p.y * (r.getHeight() - size)));
     };
     ASSERT_NE(handleOf(0), handleOf(1));
-    mark = heard.size();
+    std::size_t mark = heard.size();
     ASSERT_TRUE(drag(handleOf(1), handleOf(1) + CPoint(25, 12)));
     EXPECT_EQ(automatedSince(mark), (std::set<int>{21, 22}));
     mark = heard.size();
@@ -260,13 +279,18 @@ TEST_F(EditorEditsInHost, EveryViewSendsItsValuesInsideGesturesOfTheirOwnIds)
     mark = heard.size();
     ASSERT_TRUE(drag(pointOf(*grain, attack), pointOf(*grain, CPoint(0.9, 1.0))));
     EXPECT_EQ(automatedSince(mark), (std::set<int>{9, 10}));
+    expectEveryValueInsideItsGesture();
+}
 
+TEST_F(EditorEditsInHost, OptionButtonsAndPatchGridRecallsAndResets)
+{
     auto* option = withTag<VSTGUI::CTextButton>(*frame, 59);
     ASSERT_NE(option, nullptr);
-    mark = heard.size();
+    std::size_t mark = heard.size();
     ASSERT_TRUE(click(onWindow(*option, option->getViewSize().getCenter())));
     EXPECT_EQ(automatedSince(mark), std::set<int>{59});
 
+    dragRateKnob();
     // The patch grid: store the sound in cell 20, reset to the defaults, recall cell 20.
     auto* grid = findView<gui::CGrid>(*frame);
     ASSERT_NE(grid, nullptr);
@@ -284,9 +308,31 @@ TEST_F(EditorEditsInHost, EveryViewSendsItsValuesInsideGesturesOfTheirOwnIds)
     EXPECT_FLOAT_EQ(hostValue(RATE_ID), edited);
     EXPECT_TRUE(automatedSince(mark).count(RATE_ID)) << "the recall reaches the host";
 
+    expectEveryValueInsideItsGesture();
+}
+
+TEST_F(EditorEditsInHost, SoundSelectionEdges)
+{
+    // The sound's selection: the end edge alone, then both with Shift. The loader reports the selection
+    // it sets as it installs the sound: that is no edit, and is left out here.
+    auto* soundView = findView<gui::SoundfileView>(*frame);
+    ASSERT_NE(soundView, nullptr);
+    processorOf(*plugin).getSynth().loadSound(folder.sound("chord.wav", {220.0, 330.0}).string(), {});
+    ASSERT_TRUE(idleUntil([&] { return soundView->getLines().columns() > 0; }));
+    heard.clear();
+    const CRect wave = soundView->getViewSize();
+    const double waveRight = wave.left + double(soundView->getLines().columns());
+    const double waveMiddle = wave.top + wave.getHeight() / 2;
+    std::size_t mark = heard.size();
+    ASSERT_TRUE(drag(onWindow(*soundView, CPoint(waveRight - 2, waveMiddle)),
+                     onWindow(*soundView, CPoint(wave.left + 0.6 * (waveRight - wave.left), waveMiddle))));
+    EXPECT_EQ(automatedSince(mark), std::set<int>{1});
+    mark = heard.size();
+    ASSERT_TRUE(drag(onWindow(*soundView, CPoint(wave.left + 0.3 * (waveRight - wave.left), waveMiddle)),
+                     onWindow(*soundView, CPoint(wave.left + 0.1 * (waveRight - wave.left), waveMiddle)), ShiftMask));
+    EXPECT_EQ(automatedSince(mark), (std::set<int>{0, 1}));
     EXPECT_EQ(hostEditFaults(heard), HostLog{});
-    for (const auto& [id, value] : lastValues)
-        EXPECT_FLOAT_EQ(value, hostValue(id)) << "the last value sent for " << id << " is the parameter's";
+    expectEveryValueInsideItsGesture();
 }
 
 } // namespace
