@@ -96,8 +96,9 @@ void PatchManager::checkAwaitedRecall()
     if (!awaited)
         return;
     const std::wstring& sound = params.getPatch(awaited->index).soundfile;
+    // Any recall moves the count on; one that left this slot's sound current is this slot's (an overtaken
+    // load's or a program change's leaves another sound).
     if (params.getAppliedRecallCount() != awaited->recallsAtClick) {
-        // Another recall (an overtaken load's, a program change's) leaves a different sound current.
         const auto current = params.getCurrentSound();
         if (current && current->name() == sound) {
             awaited->before.reportChanges(grid->getFrame());

@@ -248,7 +248,7 @@ std::vector<int> ParamControllerView::padFields() const
 
 void ParamControllerView::reportFields(const std::vector<int>& fields)
 {
-    // A change outside a drag (a test's, a host's key) is a gesture of its own.
+    // A change outside a drag is a gesture of its own.
     const bool ownGesture = !isEditing();
     for (int field : fields)
         gesture.report(getFrame(), handle.getSynthParams(), getTag() + field);
