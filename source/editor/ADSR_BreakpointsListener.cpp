@@ -72,8 +72,9 @@ void ADSR_BreakpointsListener::glideWithinRange(int id, double v)
     // Lengths read back from the drawing differ from the stored ones by rounding only.
     if (std::abs(v - old) <= 1e-9 * std::max(1.0, std::abs(old)))
         return;
-    const auto lock = params.lockForWriting();
-    params.getBaseParam(id).value.glideTo(v, params.glideTimeSource());
+    if (view)
+        view->editParam(id);
+    params.setParam(id, v, params.getChangeTime());
 }
 
 double ADSR_BreakpointsListener::longestLength(int point) const

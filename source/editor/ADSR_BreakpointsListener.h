@@ -12,8 +12,9 @@ namespace korvel::gui {
 // A keyboard envelope's five points over the parameter block that starts at `firstId` (25 or 40): point j
 // has the delta, level and curve parameters firstId + 3j, + 1 and + 2. x is time on a cubic 0..100000 ms
 // axis: the attack ends at delta 1, the decay delta 2 later, the release starts delta 3 before the end;
-// the last point is pinned to the end and shares the first one's (leak) level. Writes glide the targets
-// without a host report. GUI thread only, but for the listener calls of the base.
+// the last point is pinned to the end and shares the first one's (leak) level. Writes glide with the change
+// time and reach the host inside the drag's gesture on their own ids. GUI thread only, but for the listener
+// calls of the base.
 class ADSR_BreakpointsListener : public CBreakpointsListener {
 public:
     ADSR_BreakpointsListener(veldro::SynthParams& params, int firstId);
@@ -37,7 +38,7 @@ private:
     // The longest delta of `point` as a length on the x axis.
     double longestLength(int point) const;
     void limitToRange(const CBreakpoints& view, VSTGUI::CPoint& point, std::size_t index) const;
-    // Glides the parameter to v, clamped into its range, unless it is there already.
+    // Glides the parameter to v, clamped into its range, unless it is there already; the host hears of it.
     void glideWithinRange(int id, double v);
 
     veldro::SynthParams& params;

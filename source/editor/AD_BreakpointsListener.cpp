@@ -54,9 +54,15 @@ void AD_BreakpointsListener::valueChanged(CBreakpoints* changed, int index)
     if (points.size() != POINTS)
         return;
     if (index == 1)
-        params.setParam(GRAIN_ATTACK, xScaling->toValue(points[1].x - points[0].x), params.getChangeTime());
+        write(*changed, GRAIN_ATTACK, xScaling->toValue(points[1].x - points[0].x));
     else if (index == 2)
-        params.setParam(GRAIN_DECAY, xScaling->toValue(points[3].x - points[2].x), params.getChangeTime());
+        write(*changed, GRAIN_DECAY, xScaling->toValue(points[3].x - points[2].x));
+}
+
+void AD_BreakpointsListener::write(CBreakpoints& changed, int id, double v)
+{
+    changed.editParam(id);
+    params.setParam(id, v, params.getChangeTime());
 }
 
 double AD_BreakpointsListener::pointX(int index) const

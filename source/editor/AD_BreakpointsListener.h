@@ -29,6 +29,8 @@ protected:
 private:
     double attack() const;
     double decay() const;
+    // Inside the drag's host gesture on id.
+    void write(CBreakpoints& changed, int id, double v);
 
     veldro::SynthParams& params;
 };

@@ -34,7 +34,7 @@ CRect usableArea(const gui::CGroupbox& box)
     area.bottom -= gui::u(8) + padding();
     return area;
 }
-constexpr const char* PATCHES_HELP = "Patches: Click to use, Shift-click to set, Ctrl-click for options";
+constexpr const char* PATCHES_HELP = "Patches: Click to use, Shift-click to store, right-click for options";
 
 CRect knobAt(CCoord left, CCoord top) { return {left, top, left + knobSize(), top + knobSize()}; }
 

@@ -88,6 +88,28 @@ void PatchManager::applyPendingUpdates()
     if (recolourPending.exchange(false, std::memory_order_acq_rel))
         recolourCells();
     loadStatus->deliver(*this);
+    checkAwaitedRecall();
+}
+
+void PatchManager::checkAwaitedRecall()
+{
+    if (!awaited)
+        return;
+    const std::wstring& sound = params.getPatch(awaited->index).soundfile;
+    // Any recall moves the count on; one that left this slot's sound current is this slot's (an overtaken
+    // load's or a program change's leaves another sound).
+    if (params.getAppliedRecallCount() != awaited->recallsAtClick) {
+        const auto current = params.getCurrentSound();
+        if (current && current->name() == sound) {
+            awaited->before.reportChanges(grid->getFrame());
+            markRecalled(awaited->index);
+            awaited.reset();
+            return;
+        }
+    }
+    const auto cached = synth.findSound(sound);
+    if (cached && audio::LoadState::isFinal(cached->state()) && cached->state() != audio::LoadState::READY)
+        awaited.reset();
 }
 
 void PatchManager::paramChanged(std::uint32_t)
@@ -174,6 +196,7 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
     endPending();
     const int previous = currentCell;
     currentCell = -1;
+    gui::HostValueSnapshot before(params, gui::recallableParamIds());
     if (index == 0)
         params.resetToDefaults(buttons.isDoubleClick() ? DOUBLE_CLICK_TIME : -1.0,
                                (buttons & kShift) ? MASK_ALL : RESET_MASK);
@@ -183,10 +206,9 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
         recall(index, buttons);
     else
         status("Empty patch slot. Shift-click to store, click/double-click to use, right-click for options");
-    if (previous > 0 && previous != index && previous < grid->getCellCount()) {
-        const bool previousUsed = params.hasPatch(previous);
-        markCell(previous, previousUsed ? MARK_USED : MARK_EMPTY, colours[previousUsed ? USED_SLOT : EMPTY_SLOT]);
-    }
+    before.reportChanges(grid->getFrame());
+    if (previous > 0 && previous != index)
+        clearMark(previous);
 }
 
 void PatchManager::store(int index, bool used, CButtonState buttons)
@@ -208,6 +230,8 @@ void PatchManager::recall(int index, CButtonState buttons)
     switch (startRecall(index, time)) {
     case Recall::LOADING:
         status(cellName(index) + " loading " + path);
+        awaited = AwaitedRecall{index, params.getAppliedRecallCount(),
+                                gui::HostValueSnapshot(params, gui::recallableParamIds())};
         return;
     case Recall::FAILED:
         sendText("Error opening file - " + path, ERROR_COLOUR);
@@ -220,9 +244,22 @@ void PatchManager::recall(int index, CButtonState buttons)
         status(format("%s in %.1f sec", cellName(index).c_str(), shown));
     else
         status(cellName(index) + (shown < 0.7 ? " now" : ""));
-    grid->cell(index).value = MARK_RECALLED;
-    grid->cell(index).color = colours[RECALLED];
+    markRecalled(index);
+}
+
+void PatchManager::markRecalled(int index)
+{
+    // A recall that waited for its sound may land after other clicks highlighted a cell.
+    if (currentCell > 0 && currentCell != index)
+        clearMark(currentCell);
+    markCell(index, MARK_RECALLED, colours[RECALLED]);
     currentCell = index;
+}
+
+void PatchManager::clearMark(int index)
+{
+    const bool used = params.hasPatch(index);
+    markCell(index, used ? MARK_USED : MARK_EMPTY, colours[used ? USED_SLOT : EMPTY_SLOT]);
 }
 
 PatchManager::Recall PatchManager::startRecall(int index, double time)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/CGrid.h"
+#include "gui/HostEditGesture.h"
 #include "gui/IComplexControlListener.h"
 #include "gui/TextSender.h"
 #include "synth/ISynthParamListener.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -27,7 +29,8 @@ class SynthParams;
 // Shows the patch slots on a grid, cell i for slot i: a click recalls the slot with the change time
 // (a double click over 0.2 s), Shift-click stores the live sound into it, the top-left cell resets to
 // the defaults, and the right button opens a menu to copy, move, paste and clear slots. Keeps the
-// cell colours in step with the slots and posts what it did as status texts.
+// cell colours in step with the slots, posts what it did as status texts and tells the host every
+// parameter a recall or reset changed.
 //
 // Threads: the GUI thread, except paramChanged and getId, which may come from the host's or the audio
 // thread: there a recolouring is only noted, and applyPendingUpdates carries it out.
@@ -71,7 +74,8 @@ public:
     // The grid's cell drawer: the grid's own fill and outline, then the slot number.
     void drawCell(gui::CGrid* grid, VSTGUI::CDrawContext* context, const gui::CGrid::Cell& cell, int column,
                   int row);
-    // Recolours the cells when another thread asked for it, and shows the sound loader's texts.
+    // Recolours the cells when another thread asked for it, shows the sound loader's texts, and marks
+    // a recall that waited for its sound once it is applied.
     void applyPendingUpdates();
     // applyPendingUpdates for the editor's idle, harmless once the manager is gone.
     std::function<void()> idleTask();
@@ -93,11 +97,22 @@ private:
         int column = -1;
         int row = -1;
     };
+    // A recall whose sound is loading: applied once the recall count moved on with its sound current.
+    // Only a later recall that loads too replaces it, as the loader serves only the latest load.
+    struct AwaitedRecall {
+        int index;
+        std::uint64_t recallsAtClick;
+        gui::HostValueSnapshot before;
+    };
 
     void openMenu(int index, bool used);
     void recallOrStore(int index, bool used, VSTGUI::CButtonState buttons);
     void store(int index, bool used, VSTGUI::CButtonState buttons);
     void recall(int index, VSTGUI::CButtonState buttons);
+    void markRecalled(int index);
+    // Back to the plain used or empty look.
+    void clearMark(int index);
+    void checkAwaitedRecall();
     Recall startRecall(int index, double time);
     void paste();
     void clearSlot(int index);
@@ -123,6 +138,7 @@ private:
     const std::thread::id guiThread;
     std::atomic<bool> recolourPending{false};
     std::shared_ptr<LoadStatusRelay> loadStatus;
+    std::optional<AwaitedRecall> awaited;
 };
 
 } // namespace korvel::veldro

@@ -145,10 +145,6 @@ CMouseEventResult CBreakpoints::onMouseDown(CPoint& where, const CButtonState& b
     }
     dragged = &points[static_cast<std::size_t>(selected)];
     pointAtDown = previous = *dragged;
-    if (CFrame* frame = getFrame()) {
-        frame->beginEdit(tag);
-        editing = true;
-    }
     onMouseMoved(where, buttons);
     return kMouseEventHandled;
 }
@@ -222,15 +218,17 @@ void CBreakpoints::paramChanged(std::uint32_t)
     invalid();
 }
 
+void CBreakpoints::editParam(int id)
+{
+    if (dragged)
+        gesture.open(getFrame(), id);
+}
+
 void CBreakpoints::endDrag()
 {
     dragged = nullptr;
     selected = -1;
-    if (!editing)
-        return;
-    editing = false;
-    if (CFrame* frame = getFrame())
-        frame->endEdit(tag);
+    gesture.close();
 }
 
 } // namespace korvel::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/CBreakpointsListener.h"
+#include "gui/HostEditGesture.h"
 #include "gui/TextSender.h"
 #include "synth/ISynthParamListener.h"
 #include "vstgui/lib/ccolor.h"
@@ -17,7 +18,8 @@ namespace korvel::gui {
 
 // An envelope drawn as a polyline through a fixed number of points in the unit square (x to the right,
 // y upwards), whose points the user drags. Its listener maps the points to parameters and names them; a
-// constraint may adjust or refuse a point about to be set. A drag is one host edit gesture on the tag.
+// constraint may adjust or refuse a point about to be set. A drag is one host edit gesture on each
+// parameter the listener writes.
 // GUI thread only.
 class CBreakpoints : public VSTGUI::CView, public ITextSender, public veldro::ISynthParamListener {
 public:
@@ -53,6 +55,9 @@ public:
     // -1 when no point is selected.
     int getSelected() const { return selected; }
     bool isDragging() const { return dragged != nullptr; }
+    // Opens the host's edit gesture on parameter id for the rest of the drag; the listener calls it
+    // before it writes id. Outside a drag nothing opens.
+    void editParam(int id);
 
     // A change from elsewhere: any drag ends (with its edit gesture) and the view redraws.
     int getId() const override { return tag; }
@@ -76,7 +81,7 @@ private:
     VSTGUI::CPoint pointAtDown;
     VSTGUI::CPoint previous;
     int selected = -1;
-    bool editing = false;
+    HostEditGesture gesture;
     Constraint constraint;
     std::unique_ptr<CBreakpointsListener> listener;
     double frameWidth = 0.0;

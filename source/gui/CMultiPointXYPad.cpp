@@ -159,6 +159,27 @@ CMouseEventResult CMultiPointXYPad::onMouseCancel()
     return kMouseEventHandled;
 }
 
+void CMultiPointXYPad::beginEdit()
+{
+    if (++editing != 1)
+        return;
+    if (listener)
+        listener->controlBeginEdit(this);
+    if (isValidIndex(selectedIndex)) {
+        gesture.open(getFrame(), static_cast<int>(points[selectedIndex].xParamId));
+        gesture.open(getFrame(), static_cast<int>(points[selectedIndex].yParamId));
+    }
+}
+
+void CMultiPointXYPad::endEdit()
+{
+    if (editing == 0 || --editing != 0)
+        return;
+    gesture.close();
+    if (listener)
+        listener->controlEndEdit(this);
+}
+
 void CMultiPointXYPad::valueChanged(CControl*)
 {
     if (pointListener && isValidIndex(selectedIndex))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/HostEditGesture.h"
 #include "gui/IComplexControlListener.h"
 #include "vstgui/lib/controls/cxypad.h"
 
@@ -11,7 +12,8 @@ namespace korvel::gui {
 // An XY pad holding several points in the unit square, each drawn as a coloured handle; the user drags
 // the point nearest to the mouse (Shift: a tenth as fast). The control value packs the dragged point's
 // position as CXYPad does. Each change of the dragged point reaches the point listener with the point's
-// index; Escape or a lost pointer grab puts the point back and reports that too. GUI thread only.
+// index; Escape or a lost pointer grab puts the point back and reports that too. A drag is the host's
+// edit gesture on the dragged point's parameters. GUI thread only.
 class CMultiPointXYPad : public VSTGUI::CXYPad, public VSTGUI::IControlListener {
 public:
     struct Point {
@@ -40,6 +42,9 @@ public:
     VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseCancel() override;
+    // The host's edit gesture of a drag covers the dragged point's two parameters, not the pad's tag.
+    void beginEdit() override;
+    void endEdit() override;
 
     using VSTGUI::CXYPad::valueChanged;
     // The pad hears its own changes and passes them on with the dragged point's index.
@@ -81,6 +86,7 @@ private:
     double zoomFactor = 10.0;
     // Where the dragged point was when the drag began, for a cancel.
     Point pointAtMouseDown;
+    HostEditGesture gesture;
 };
 
 } // namespace korvel::gui

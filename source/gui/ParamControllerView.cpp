@@ -10,6 +10,7 @@
 #include "gui/controllers/ControllerKindTable.h"
 #include "synth/ControllerKinds.h"
 #include "synth/ParamTable.h"
+#include "synth/SynthParams.h"
 #include "vstgui/lib/controls/coptionmenu.h"
 #include "vstgui/lib/cviewcontainer.h"
 
@@ -199,26 +200,79 @@ CMouseEventResult ParamControllerView::onMouseDown(CPoint& where, const CButtonS
 void ParamControllerView::valueChanged(CControl* control)
 {
     if (control == kindMenu.get()) {
-        setController(static_cast<int>(kindMenu->getValue()), veldro::CONTROLLER_TYPE_CHANGED);
+        chooseKind(static_cast<int>(kindMenu->getValue()));
         return;
     }
     // Without a controller the pad is empty (kind 0): nothing to set.
     if (!current)
         return;
+    // The handles write past SynthParams::setParam, so the host hears of these writes from here. A
+    // slider's tag is the field it writes, and its edit is the host's gesture on that id.
     if (control == amountSlider.get()) {
         current->setAmount(amountSlider->getValue());
+        handle.getSynthParams().reportToHost(amountSlider->getTag());
     } else if (control == rateSlider.get()) {
         current->setParam2(rateSlider->getValue());
+        handle.getSynthParams().reportToHost(rateSlider->getTag());
     } else if (control == this) {
         double x = 0.;
         double y = 0.;
         decode(getValue(), x, y);
         current->setXY(x, y);
+        reportFields(padFields());
         setHandleColour(current->colour());
         char buffer[DESCRIPTION_SIZE] = {};
         if (current->describe(buffer, sizeof buffer) > 0)
             sendText(buffer, OWN_TEXT_COLOUR);
     }
+}
+
+void ParamControllerView::chooseKind(int kind)
+{
+    std::vector<int> ids;
+    for (int field = veldro::FIELD_TYPE; field < veldro::NOF_CONTROLLER_FIELDS; ++field)
+        ids.push_back(getTag() + field);
+    HostValueSnapshot before(handle.getSynthParams(), std::move(ids));
+    setController(kind, veldro::CONTROLLER_TYPE_CHANGED);
+    before.reportChanges(getFrame());
+}
+
+std::vector<int> ParamControllerView::padFields() const
+{
+    if (currentKind() == 0)
+        return {};
+    if (current->knobCount() >= 2)
+        return {veldro::FIELD_X, veldro::FIELD_Y};
+    return {veldro::FIELD_X};
+}
+
+void ParamControllerView::reportFields(const std::vector<int>& fields)
+{
+    // A change outside a drag is a gesture of its own.
+    const bool ownGesture = !isEditing();
+    for (int field : fields)
+        gesture.report(getFrame(), handle.getSynthParams(), getTag() + field);
+    if (ownGesture)
+        gesture.close();
+}
+
+void ParamControllerView::beginEdit()
+{
+    if (++editing != 1)
+        return;
+    if (listener)
+        listener->controlBeginEdit(this);
+    for (int field : padFields())
+        gesture.open(getFrame(), getTag() + field);
+}
+
+void ParamControllerView::endEdit()
+{
+    if (editing == 0 || --editing != 0)
+        return;
+    gesture.close();
+    if (listener)
+        listener->controlEndEdit(this);
 }
 
 void ParamControllerView::paramChanged(std::uint32_t flags)

@@ -2,6 +2,7 @@
 
 #include "gui/CCustomDrawXYPad.h"
 #include "gui/CTextSlider.h"
+#include "gui/HostEditGesture.h"
 #include "gui/Palette.h"
 #include "gui/TextSender.h"
 #include "synth/ISynthParamListener.h"
@@ -94,6 +95,9 @@ public:
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
     using CCustomDrawXYPad::valueChanged;
     void valueChanged(VSTGUI::CControl* control) override;
+    // A drag of the handle is the host's edit gesture on the settings the pad's x and y write.
+    void beginEdit() override;
+    void endEdit() override;
 
     // Shows kind `kind` (0..8; others are ignored). Flag 512: the change comes from the synthesizer, so
     // the controller takes its settings; otherwise the controller's settings go to the synthesizer.
@@ -127,6 +131,11 @@ private:
     void styleSliders(int kind);
     void postDescription();
     void postHelpText(int kind);
+    // The fields of the control that the pad's x and y write for the shown kind.
+    std::vector<int> padFields() const;
+    // Tells the host the values of these fields, inside their gestures.
+    void reportFields(const std::vector<int>& fields);
+    void chooseKind(int kind);
 
     std::shared_ptr<IController> current;
     std::vector<std::shared_ptr<IController>> controllers;
@@ -142,6 +151,7 @@ private:
     std::span<const Palette, 9> controllerPalettes;
     const std::thread::id guiThread;
     std::atomic<std::uint32_t> pendingFlags{0};
+    HostEditGesture gesture;
 };
 
 // The nine kind menu entries, index = kind, in a menu of tag 10.

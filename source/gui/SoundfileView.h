@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/HostEditGesture.h"
 #include "gui/SelectionDrag.h"
 #include "gui/SoundfileLines.h"
 #include "gui/TextSender.h"
@@ -121,6 +122,7 @@ private:
     int startParamId;
     int endParamId;
     SelectionDrag drag;
+    HostEditGesture dragGesture;
     SoundfileLines lines;
     Colours colours;
     double cursorX = 0.0;

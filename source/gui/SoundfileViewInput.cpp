@@ -47,12 +47,10 @@ void SoundfileView::startDrag(const CPoint& where, const CButtonState& buttons)
     const double left = getViewSize().left;
     const double right = std::min(left + double(lines.columns()), getViewSize().right);
     drag.begin(left, right, where.x, (buttons & VSTGUI::kShift) != 0, std::int64_t(pack.frameCount()), selection());
-    if (auto* frame = getFrame()) {
-        if (drag.moves(SelectionDrag::START))
-            frame->beginEdit(startParamId);
-        if (drag.moves(SelectionDrag::END))
-            frame->beginEdit(endParamId);
-    }
+    if (drag.moves(SelectionDrag::START))
+        dragGesture.open(getFrame(), startParamId);
+    if (drag.moves(SelectionDrag::END))
+        dragGesture.open(getFrame(), endParamId);
     write(drag.moveTo(where.x, selection()));
 }
 
@@ -81,21 +79,21 @@ void SoundfileView::write(const SelectionWrite& change)
     if (!synth || (!change.start && !change.end))
         return;
     auto& params = synth->getParams();
-    if (change.start)
+    // An edge that pushes the other one, or a cancel, writes both: each inside its own gesture.
+    if (change.start) {
+        dragGesture.open(getFrame(), startParamId);
         params.setParam(startParamId, *change.start, 0.0);
-    if (change.end)
+    }
+    if (change.end) {
+        dragGesture.open(getFrame(), endParamId);
         params.setParam(endParamId, *change.end, 0.0);
+    }
     invalid();
 }
 
 void SoundfileView::endDrag()
 {
-    if (auto* frame = getFrame()) {
-        if (drag.moves(SelectionDrag::START))
-            frame->endEdit(startParamId);
-        if (drag.moves(SelectionDrag::END))
-            frame->endEdit(endParamId);
-    }
+    dragGesture.close();
     drag.end();
 }
 

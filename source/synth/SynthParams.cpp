@@ -117,6 +117,11 @@ void SynthParams::setParam(int id, double v, double time)
             return;
         }
     }
+    reportToHost(id);
+}
+
+void SynthParams::reportToHost(int id) const
+{
     if (hostNotify)
         hostNotify(id, float(getParamNormalized(id)));
 }

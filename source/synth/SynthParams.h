@@ -99,6 +99,9 @@ public:
     void setParam(int id, double v, double time);
     // setParam without a glide; the options 58..61 also update the default mask.
     void setParamImmediate(int id, double v);
+    // Tells the host the normalised target of id, as setParam does: for writes that reach a
+    // controller setting past setParam (the editor's controller handles) and for recalls.
+    void reportToHost(int id) const;
 
     // --- host's parameter thread
 

@@ -2,6 +2,7 @@
 
 #include "editor/ADSR_BreakpointsListener.h"
 #include "editor/BreakpointEditors.h"
+#include "gui/HostEditCheck.h"
 #include "patch/StateText.h"
 #include "synth/SynthParamIds.h"
 #include "vstgui/lib/cframe.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <thread>
 
 namespace korvel::veldro {
@@ -35,6 +37,10 @@ protected:
     BreakpointEditors()
     {
         rig.params.setPatchCount(4);
+        rig.params.setHostNotify([this](int id, float value) {
+            rig.hostReports.emplace_back(id, value);
+            editor.log.push_back("automate " + std::to_string(id));
+        });
         frame = owned(new CFrame({0, 0, 200, 200}, &editor));
         editor.setFrame(frame);
         frame->open(nullptr);
@@ -53,6 +59,8 @@ protected:
         gui::CBreakpointsListener* listener = view->getListener();
         rig.params.addListener(listener);
         listener->paramChanged(listener->mask);
+        // From here on the log holds what the view tells the host.
+        editor.log.clear();
     }
     void openEnvelope() { open(makeAdsrBreakpoints(rig.params, ENV, {0, 0, 104, 104}, PALETTE)); }
     void openAttackDecay() { open(makeAttackDecayBreakpoints(rig.params, {0, 0, 104, 104}, PALETTE)); }
@@ -125,7 +133,8 @@ TEST_F(BreakpointEditors, DraggingTheAttackPointSetsTheAttackAndTellsTheHost)
     ASSERT_FALSE(rig.hostReports.empty());
     EXPECT_EQ(rig.hostReports.back(), (std::pair<int, float>{ATTACK, 0.25f}));
     EXPECT_EQ(status.last(), "att 25 dec 50");
-    EXPECT_EQ(editor.log, (GestureLog{"begin 9", "end 9"}));
+    EXPECT_EQ(test::gesturesOf(editor.log), (GestureLog{"begin 9", "end 9"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
 }
 
 TEST_F(BreakpointEditors, DraggingTheDecayPointSetsTheDecay)
@@ -146,6 +155,8 @@ TEST_F(BreakpointEditors, AttackPushedPastTheDecayPointSetsBoth)
     EXPECT_EQ(target(ATTACK), 0.625);
     EXPECT_EQ(target(DECAY), 0.3125); // the decay point moved half the way past it
     EXPECT_EQ(redrawn(), (std::vector<CPoint>{{0, 0}, {0.625, 1}, {0.6875, 1}, {1, 0}}));
+    EXPECT_EQ(test::gesturesOf(editor.log), (GestureLog{"begin 9", "begin 10", "end 10", "end 9"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
 }
 
 TEST_F(BreakpointEditors, FastAttackDragPastTheDecayPointMovesBothPoints)
@@ -204,7 +215,9 @@ TEST_F(BreakpointEditors, LeakPointStaysAtTheStartAndGivesTheEndItsLevel)
     EXPECT_EQ(target(level(4)), 0.375);
     EXPECT_EQ(target(delta(0)), 0.0);
     EXPECT_EQ(target(delta(1)), 1562.5);
-    EXPECT_EQ(editor.log, (GestureLog{"begin 25", "end 25"}));
+    // The two leak levels moved; the host hears both, each inside its own gesture.
+    EXPECT_EQ(test::gesturesOf(editor.log), (GestureLog{"begin 26", "begin 38", "end 38", "end 26"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
 
     drag({0, 0.375}, {0, 0}); // level 0 links too
     EXPECT_EQ(target(level(0)), 0.0);
@@ -304,7 +317,7 @@ TEST_F(BreakpointEditors, TimesLengthenedPastTheirRangeAreClampedAndReloadAsDraw
     EXPECT_EQ(patch.params[level(1)].value, 1.0);
 }
 
-TEST_F(BreakpointEditors, EnvelopeWritesGlideWithoutTellingTheHost)
+TEST_F(BreakpointEditors, EnvelopeWritesGlideAndReachTheHostInsideTheirGestures)
 {
     rig.running = true;
     set(param_id::CHANGE_TIME, 2.0);
@@ -314,7 +327,12 @@ TEST_F(BreakpointEditors, EnvelopeWritesGlideWithoutTellingTheHost)
     drag({0.25, 1}, {0.125, 1});
     EXPECT_EQ(target(delta(1)), 195.3125);
     EXPECT_EQ(rig.current(delta(1)), 1562.5);
-    EXPECT_TRUE(rig.hostReports.empty());
+    // The attack shortened and the decay, drawn from the attack's end, lengthened.
+    EXPECT_EQ(test::automatedIds(editor.log), (std::set<int>{delta(1), delta(2)}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
+    ASSERT_FALSE(rig.hostReports.empty());
+    const auto [id, value] = rig.hostReports.back();
+    EXPECT_FLOAT_EQ(value, float(rig.params.getParamNormalized(id)));
 }
 
 TEST_F(BreakpointEditors, PointTextsNameThePointItsTimeAndLevel)

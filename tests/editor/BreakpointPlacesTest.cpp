@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <thread>
 
 namespace korvel::test {
@@ -64,7 +65,7 @@ TEST_F(BreakpointPlaces, WindowHasTheGrainAndBothKeyboardEnvelopesInTheirBoxes)
     EXPECT_EQ(grain->getPoints()[1], CPoint(0.5, 1));
 }
 
-TEST_F(BreakpointPlaces, DragInTheWindowSetsTheEnvelopeInOneHostGesture)
+TEST_F(BreakpointPlaces, DragInTheWindowSetsTheEnvelopeInsideTheHostGesturesOfTheLevelsItMoves)
 {
     gui::CBreakpoints* editor = editorWithTag(*frame, veldro::param_id::ADSR2_FIRST);
     ASSERT_NE(editor, nullptr);
@@ -77,11 +78,10 @@ TEST_F(BreakpointPlaces, DragInTheWindowSetsTheEnvelopeInOneHostGesture)
 
     EXPECT_NEAR(params().getParam(sustain).second, 0.1, 0.02); // within a pixel
     EXPECT_EQ(params().getParam(sustain).second, params().getParam(sustain + 3).second);
-    const auto& calls = EditorRig::hostCalls();
-    const auto gestures = std::count_if(calls.begin(), calls.end(), [](const auto& call) {
-        return (call.first == audioMasterBeginEdit || call.first == audioMasterEndEdit) && call.second == 40;
-    });
-    EXPECT_EQ(gestures, 2);
+    const HostLog edits = EditorRig::hostEdits();
+    EXPECT_EQ(hostEditFaults(edits), HostLog{});
+    EXPECT_EQ(automatedIds(edits), (std::set<int>{sustain, sustain + 3}));
+    EXPECT_EQ(gesturesOf(edits), (HostLog{"begin 47", "begin 50", "end 50", "end 47"}));
 }
 
 TEST_F(BreakpointPlaces, HostChangeFromAnotherThreadIsDrawnAtTheNextIdle)

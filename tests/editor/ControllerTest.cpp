@@ -105,7 +105,7 @@ TEST(EditorWindow, LabelsShowTheDefaultsOfAFreshInstance)
     const auto texts = displayTexts(*rig.editor().getFrame());
     for (const char* expected : {"rate 20.0 / s", "length 100.0 ms", "play-rate 1.000", "time 1.00 s",
                                  "gliss 0.000 semi", "delay feedback 0.00",
-                                 "Patches: Click to use, Shift-click to set, Ctrl-click for options"})
+                                 "Patches: Click to use, Shift-click to store, right-click for options"})
         EXPECT_THAT(texts, Contains(std::string(expected)));
     rig.editor().close();
 }

@@ -31,6 +31,20 @@ std::vector<std::pair<int, int>>& EditorRig::hostCalls()
     return calls;
 }
 
+HostLog EditorRig::hostEdits()
+{
+    HostLog edits;
+    for (const auto& [opcode, index] : hostCalls()) {
+        if (opcode == audioMasterAutomate)
+            edits.push_back("automate " + std::to_string(index));
+        else if (opcode == audioMasterBeginEdit)
+            edits.push_back("begin " + std::to_string(index));
+        else if (opcode == audioMasterEndEdit)
+            edits.push_back("end " + std::to_string(index));
+    }
+    return edits;
+}
+
 EditorRig::EditorRig() : previous(std::filesystem::current_path())
 {
     std::filesystem::current_path(dir.path());

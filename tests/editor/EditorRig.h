@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Controller.h"
+#include "gui/HostEditCheck.h"
 #include "plugin/Processor.h"
 #include "support/TempDir.h"
 
@@ -37,6 +38,8 @@ public:
     std::filesystem::path file(const std::string& name) const { return dir.file(name); }
     // Host callback opcodes and indices, in order.
     static std::vector<std::pair<int, int>>& hostCalls();
+    // The gestures and values among them, as the host edit checks read them.
+    static HostLog hostEdits();
 
 private:
     testing_support::TempDir dir;

@@ -5,6 +5,7 @@
 #include "editor/GuiBridges.h"
 #include "gui/CDropButton.h"
 #include "gui/ControlFactories.h"
+#include "gui/HostEditCheck.h"
 #include "gui/SoundfileView.h"
 #include "gui/Tooltips.h"
 #include "patch/StateText.h"
@@ -13,6 +14,7 @@
 #include "support/TempDir.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/dragging.h"
+#include "vstgui/testing/fakehost.h"
 
 #include "BridgeRig.h"
 
@@ -21,6 +23,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <thread>
 
 namespace korvel::test {
@@ -36,7 +39,8 @@ protected:
     {
         std::filesystem::current_path(folder.path());
         processor = std::make_unique<Processor>(nullptr);
-        frame = VSTGUI::owned(new VSTGUI::CFrame(CRect(0, 0, 600, 400), nullptr));
+        frame = VSTGUI::owned(new VSTGUI::CFrame(CRect(0, 0, 600, 400), &editor));
+        editor.setFrame(frame);
         frame->open(nullptr);
         box = gui::makeGroupbox(CRect(0, 0, 600, 400), "Soundfile", palette, VSTGUI::CColor(255, 255, 255, 0), false);
         box->setStatusReceiver(&boxStatus);
@@ -73,6 +77,7 @@ protected:
     veldro::GuiBridges bridges;
     WindowObjects objects;
     std::vector<std::function<void()>> idleTasks;
+    VSTGUI::testing::RecordingEditor editor;
     VSTGUI::SharedPointer<VSTGUI::CFrame> frame;
     gui::CGroupbox* box = nullptr;
     TextLog boxStatus;
@@ -143,10 +148,14 @@ TEST_F(SoundfilePlacesTest, ThePatchButtonLoadsDroppedPatchFilesAndReportsFailur
     const auto good = folder.file("good.json").string();
     std::ofstream(good) << veldro::serialize(params);
     params.setParam(56, 1.0, 0.0);
+    params.setHostNotify([this](int id, float) { editor.log.push_back("automate " + std::to_string(id)); });
     EXPECT_TRUE(dropOn(*button, good));
     EXPECT_EQ(storeStatus.last(), "Loaded " + good);
     EXPECT_FALSE(store.isDefaultPath());
     EXPECT_EQ(params.getParam(56).second, 3.0);
+    // The option switches and the file's change time reach the host inside gestures of their own.
+    EXPECT_EQ(automatedIds(editor.log), (std::set<int>{56, 59, 60, 61}));
+    EXPECT_EQ(hostEditFaults(editor.log), HostLog{});
 }
 
 } // namespace

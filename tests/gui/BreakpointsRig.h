@@ -11,16 +11,22 @@
 
 namespace korvel::gui::test {
 
-// A listener that records what its view tells it.
+// A listener that records what its view tells it; point i stands for parameter FIRST_PARAM + i.
 class ScriptListener : public CBreakpointsListener {
 public:
+    static constexpr int FIRST_PARAM = 100;
+
     explicit ScriptListener(std::uint8_t linksItself = 0)
         : CBreakpointsListener(std::make_unique<Scaling>(1.0, 0.0), std::make_unique<Scaling>(1.0, 0.0),
                                linksItself, 16)
     {
     }
     int getId() const override { return 3; }
-    void valueChanged(CBreakpoints*, int index) override { changes.push_back(index); }
+    void valueChanged(CBreakpoints* changed, int index) override
+    {
+        changed->editParam(FIRST_PARAM + index);
+        changes.push_back(index);
+    }
     double pointX(int index) const override { return index; }
     double pointY(int index) const override { return index; }
     std::string pointText(int index) const override { return "point " + std::to_string(index); }

@@ -102,7 +102,7 @@ TEST_F(BreakpointsView, PressSelectsTheNearerPointOfItsSegment)
     }
 }
 
-TEST_F(BreakpointsView, DragMovesThePointReportsItAndIsOneEditGesture)
+TEST_F(BreakpointsView, DragMovesThePointReportsItAndIsOneEditGestureOnItsParameter)
 {
     make({{0, 0}, {0.5, 0.5}, {1, 0}});
     press(0.5, 0.5);
@@ -117,7 +117,7 @@ TEST_F(BreakpointsView, DragMovesThePointReportsItAndIsOneEditGesture)
     ASSERT_EQ(texts.texts.size(), 4u);
     EXPECT_EQ(texts.texts.back(), "point 1");
     EXPECT_EQ(texts.colours.back(), kTransparentCColor);
-    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 101", "end 101"}));
     EXPECT_FALSE(view->isDragging());
 }
 
@@ -189,7 +189,7 @@ TEST_F(BreakpointsView, RefusalDuringADragEndsItsEditOnce)
     move(0.625, 0.5);
     release(0.625, 0.5);
     EXPECT_EQ(point(1), CPoint(0.5, 0));
-    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 101", "end 101"}));
 }
 
 TEST_F(BreakpointsView, ConstraintAdjustsThePointBeforeItIsSet)
@@ -216,7 +216,7 @@ TEST_F(BreakpointsView, CancelAndOutsideChangesEndTheEditOnce)
     EXPECT_FALSE(view->isDragging());
     move(0.25, 0);
     release(0.25, 0);
-    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 7", "end 7", "begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 101", "end 101", "begin 101", "end 101"}));
 }
 
 TEST_F(BreakpointsView, OnlyTheLeftButtonAloneDrags)
@@ -228,7 +228,7 @@ TEST_F(BreakpointsView, OnlyTheLeftButtonAloneDrags)
     frame->platformOnMouseUp(at(0, 0), kLButton | kRButton);
     EXPECT_EQ(press(0, 0, kLButton | kShift), kMouseEventHandled);
     release(0, 0);
-    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 100", "end 100"}));
 }
 
 TEST_F(BreakpointsView, ViewWithoutPointsIgnoresTheMouse)
@@ -254,7 +254,7 @@ TEST_F(BreakpointsView, ListenerRebuildsAtOnceOnTheGuiThreadAndLaterFromOthers)
 
     listener->paramChanged(512);
     EXPECT_EQ(listener->shown, 2);
-    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (VSTGUI::testing::GestureLog{"begin 101", "end 101"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "gui/CFilterView.h"
 #include "gui/ControlFactories.h"
+#include "gui/HostEditCheck.h"
 #include "gui/StaticPalettes.h"
 #include "synth/Synth.h"
 #include "vstgui/FrameFixture.h"
@@ -45,7 +46,10 @@ class FilterView : public VSTGUI::test::FrameFixture {
 protected:
     FilterView()
     {
-        params.setHostNotify([this](int id, float) { reported.insert(id); });
+        params.setHostNotify([this](int id, float) {
+            reported.insert(id);
+            editor.log.push_back("automate " + std::to_string(id));
+        });
         view = add(new CFilterView(CRect(10, 10, 110, 60), 16, filterViewColours));
         view->setParams(&params);
         view->setPoints({filterPoint(16, 17), filterPoint(21, 22)});
@@ -80,7 +84,7 @@ protected:
     CTextSlider* sliders[3];
 };
 
-TEST_F(FilterView, DraggingEachPointWritesItsCutoffThroughItsOwnRangeAndItsWidth)
+TEST_F(FilterView, DraggingEachPointWritesItsCutoffAndWidthInsideTheHostGesturesOfThoseTwo)
 {
     press(at(0.4, 0.4)); // the first point wins the tie at the centre
     move(at(0.25, 0.75));
@@ -97,7 +101,9 @@ TEST_F(FilterView, DraggingEachPointWritesItsCutoffThroughItsOwnRangeAndItsWidth
     EXPECT_DOUBLE_EQ(target(22), 0.1);
     EXPECT_EQ(texts.texts.back(), "filter (2) freq 10000.0, Q 90");
     EXPECT_EQ(reported, (std::set<int>{16, 17, 21, 22}));
-    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 16", "end 16", "begin 16", "end 16"}));
+    EXPECT_EQ(test::gesturesOf(editor.log), (test::HostLog{"begin 16", "begin 17", "end 17", "end 16", "begin 21",
+                                                           "begin 22", "end 22", "end 21"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
 }
 
 TEST_F(FilterView, EscapeDuringADragRestoresBothParametersAndLeavesTheSoundStartAlone)
@@ -105,6 +111,7 @@ TEST_F(FilterView, EscapeDuringADragRestoresBothParametersAndLeavesTheSoundStart
     setTargets({{21, 3000}, {22, 0.3}, {0, 0}});
     view->paramChanged(512);
     reported.clear();
+    editor.log.clear();
     const CPoint start = view->getPointPosition(1);
 
     press(at(start.x, start.y));
@@ -116,7 +123,8 @@ TEST_F(FilterView, EscapeDuringADragRestoresBothParametersAndLeavesTheSoundStart
     EXPECT_EQ(view->getPointPosition(1), start);
     EXPECT_EQ(reported.count(0), 0u);
     EXPECT_DOUBLE_EQ(target(0), 0);
-    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 16", "end 16"}));
+    EXPECT_EQ(test::gesturesOf(editor.log), (test::HostLog{"begin 21", "begin 22", "end 22", "end 21"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
 }
 
 TEST_F(FilterView, ReportsOfIndicesOutsideThePointsAreIgnored)

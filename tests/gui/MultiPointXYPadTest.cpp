@@ -90,7 +90,7 @@ TEST_F(MultiPointXYPad, PressTakesTheNearestPointMovesItUnderTheMouseAndReportsI
     EXPECT_EQ(log.reports, (Reports{{pad, 1}, {pad, 1}, {pad, 1}}));
     EXPECT_EQ(pad->getSelectedIndex(), -1);
     EXPECT_EQ(position(0), CPoint(0.2, 0.5));
-    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 16", "begin 17", "end 17", "end 16"}));
 }
 
 TEST_F(MultiPointXYPad, EqualDistancesGoToTheEarlierPointAndASinglePointTakesAnyPress)
@@ -151,7 +151,7 @@ TEST_F(MultiPointXYPad, EscapeDuringADragPutsThePointBackAndReportsItUnderItsInd
     EXPECT_NEAR(position(0).y, 0.2, 1e-12);
     EXPECT_EQ(log.reports, (Reports{{pad, 1}, {pad, 1}, {pad, 1}}));
     EXPECT_EQ(pad->getSelectedIndex(), -1);
-    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 7", "end 7"}));
+    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 16", "begin 17", "end 17", "end 16"}));
 
     // The release after the cancel reaches nobody and reports nothing.
     release(at(0.9, 0.9));

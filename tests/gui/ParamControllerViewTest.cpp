@@ -1,6 +1,7 @@
 #include "PadRig.h"
 
 #include "gui/CGroupbox.h"
+#include "gui/HostEditCheck.h"
 #include "gui/LayoutMetrics.h"
 #include "gui/ParamControllerView.h"
 #include "gui/StaticPalettes.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -48,6 +50,10 @@ protected:
         box->setStatusReceiver(&header);
         pad = makeParamControllerView(*box, CRect(10., 10., 70., 55.), rig.handle(4), controllerPalettes);
         pad->setTextReceiver(&status);
+        rig.params.setHostNotify([this](int id, float value) {
+            rig.hostReports.emplace_back(id, value);
+            editor.log.push_back("automate " + std::to_string(id));
+        });
         COptionMenu::setPopupHandler([this](COptionMenu& menu, const CPoint& at) {
             openedAt.push_back(at);
             checkedAtOpen.clear();
@@ -162,8 +168,11 @@ TEST_F(ControllerPad, ChoosingLfoPushesItAndShowsTheRateSliderInAShorterPad)
     EXPECT_EQ(pad->getRoundRectRadius(), s(3));
     EXPECT_EQ(header.last(), "LFO: X,Y sets shape. Freq slider 0-100 per sec");
     EXPECT_EQ(status.last(), "sine");
-    // The menu is no edit gesture for the host.
-    EXPECT_TRUE(editor.log.empty());
+    // The host hears each setting the choice changed, in a gesture of its own.
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
+    EXPECT_TRUE(test::automatedIds(editor.log).count(TYPE_ID));
+    for (const auto& [id, value] : rig.hostReports)
+        EXPECT_FLOAT_EQ(value, float(rig.params.getParamNormalized(id))) << id;
 
     pad->getRateSlider()->setValue(1.f);
     pad->valueChanged(pad->getRateSlider());
@@ -334,15 +343,42 @@ TEST_F(ControllerPad, DragOnAKindSetsXAndYInOneGestureAndPostsTheDescription)
 {
     pad->setController(0, 512);
     choose(1);
+    editor.log.clear();
+    rig.hostReports.clear();
     press(CPoint(16., 16.));
     move(CPoint(40., 32.));
     release(CPoint(40., 32.));
-    EXPECT_EQ(editor.log, (std::vector<std::string>{"begin 83", "end 83"}));
+    EXPECT_EQ(test::gesturesOf(editor.log), (test::HostLog{"begin 85", "begin 86", "end 86", "end 85"}));
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
+    EXPECT_EQ(test::automatedIds(editor.log), (std::set<int>{X_ID, X_ID + 1}));
+    EXPECT_FLOAT_EQ(rig.hostReports.back().second, float(rig.params.getParamNormalized(rig.hostReports.back().first)));
     // Handle size 6: the travel is 54 x 39 from (13, 13).
     EXPECT_NEAR(live().params[0].target, 0.5, 1e-6);
     EXPECT_NEAR(live().params[1].target, veldro::getControllerParamRange(1, 3).scaling->toValue(0.487), 1e-6);
     EXPECT_EQ(status.last().rfind("rand spread ", 0), 0u);
     EXPECT_NE(status.last(), "rand spread 50 walk 0");
+}
+
+TEST_F(ControllerPad, SlidersAndOneSettingKindsReportWhatTheyWriteInsideGesturesOfThoseIds)
+{
+    pad->setController(0, 512);
+    choose(5); // the envelope mix: x alone
+    editor.log.clear();
+    press(CPoint(30., 30.));
+    move(CPoint(50., 20.));
+    release(CPoint(50., 20.));
+    EXPECT_EQ(test::gesturesOf(editor.log), (test::HostLog{"begin 85", "end 85"}));
+    EXPECT_EQ(test::automatedIds(editor.log), std::set<int>{X_ID});
+
+    editor.log.clear();
+    const CPoint middle = pad->getAmountSlider()->getViewSize().getCenter();
+    press(middle);
+    move(middle + CPoint(12., 0.));
+    release(middle + CPoint(12., 0.));
+    EXPECT_EQ(test::gesturesOf(editor.log), (test::HostLog{"begin 84", "end 84"}));
+    EXPECT_EQ(test::automatedIds(editor.log), std::set<int>{X_ID - 1});
+    EXPECT_EQ(test::hostEditFaults(editor.log), test::HostLog{});
+    EXPECT_FLOAT_EQ(rig.hostReports.back().second, float(rig.params.getParamNormalized(X_ID - 1)));
 }
 
 TEST_F(ControllerPad, OffThreadNotificationsWaitForTheIdle)

@@ -1,3 +1,4 @@
+#include "HostEditCheck.h"
 #include "SoundfileRig.h"
 
 #include "vstgui/lib/cfileselector.h"
@@ -22,6 +23,7 @@ class SoundfileDragTest : public SoundfileViewRig {
 protected:
     void SetUp() override
     {
+        synth.getParams().setHostNotify([this](int id, float) { editor.log.push_back("automate " + std::to_string(id)); });
         VSTGUI::CNewFileSelector::setTestResponder([this](const VSTGUI::FileDialogRequest& request) {
             dialogs.push_back(request.title);
             return std::optional<std::vector<std::string>>();
@@ -29,34 +31,48 @@ protected:
     }
     void TearDown() override { VSTGUI::CNewFileSelector::setTestResponder({}); }
 
+    // The gestures of the host log, once every value in it was found inside a gesture of its id.
+    Gestures gestures() const
+    {
+        EXPECT_EQ(hostEditFaults(editor.log), HostLog{});
+        return gesturesOf(editor.log);
+    }
+
+    // Set as a host would, so the log keeps only what the view tells the host.
+    void selectQuietly(double start, double end)
+    {
+        setSelection(start, end);
+        editor.log.clear();
+    }
+
     std::vector<std::string> dialogs;
 };
 
-TEST_F(SoundfileDragTest, EachEdgeMovesWithinOneHostGesture)
+TEST_F(SoundfileDragTest, EachEdgeMovesWithinTheHostGesturesOfWhatItWrites)
 {
     install(swellingTone(44100));
     ASSERT_EQ(view->getLines().columns(), 380u);
+    editor.log.clear();
 
     // Nearer the end (at 380) than the start (at 0).
     dragFromTo(at(300), at(100));
     EXPECT_EQ(target(0), 0.0);
     EXPECT_EQ(target(1), frameAt(100));
-    EXPECT_EQ(editor.log, (Gestures{"begin 1", "end 1"}));
+    EXPECT_EQ(gestures(), (Gestures{"begin 1", "end 1"}));
 
     // The start, pushed past the end, takes the end along 500 frames ahead.
     editor.log.clear();
     dragFromTo(at(40), at(200));
     EXPECT_EQ(target(0), frameAt(200));
     EXPECT_EQ(target(1), frameAt(200) + 500);
-    EXPECT_EQ(editor.log, (Gestures{"begin 0", "end 0"}));
+    EXPECT_EQ(gestures(), (Gestures{"begin 0", "begin 1", "end 1", "end 0"}));
 
     // With Shift both move, and stop at the end of the sound keeping their distance.
-    setSelection(10000, 20000);
-    editor.log.clear();
+    selectQuietly(10000, 20000);
     dragFromTo(at(100), at(450), kLButton | kShift);
     EXPECT_EQ(target(0), SECOND - 10000);
     EXPECT_EQ(target(1), SECOND);
-    EXPECT_EQ(editor.log, (Gestures{"begin 0", "begin 1", "end 0", "end 1"}));
+    EXPECT_EQ(gestures(), (Gestures{"begin 0", "begin 1", "end 1", "end 0"}));
     dragFromTo(at(300), at(-50), kLButton | kShift);
     EXPECT_EQ(target(0), 0.0);
     EXPECT_EQ(target(1), 10000.0);
@@ -68,7 +84,7 @@ TEST_F(SoundfileDragTest, EdgesStopAtTheEndsWithTheShortestSelection)
     dragFromTo(at(379), at(-20));
     EXPECT_EQ(target(0), 0.0);
     EXPECT_EQ(target(1), 500.0);
-    setSelection(0, SECOND);
+    selectQuietly(0, SECOND);
     dragFromTo(at(1), at(500));
     EXPECT_EQ(target(0), SECOND - 500);
     EXPECT_EQ(target(1), SECOND);
@@ -77,14 +93,15 @@ TEST_F(SoundfileDragTest, EdgesStopAtTheEndsWithTheShortestSelection)
 TEST_F(SoundfileDragTest, CancelPutsTheSelectionBackAndEndsTheGesture)
 {
     install(swellingTone(44100));
-    setSelection(1000, 30000);
+    selectQuietly(1000, 30000);
     press(at(250));
     move(at(120));
     ASSERT_NE(target(1), 30000.0);
     frame->platformOnMouseCancel();
     EXPECT_EQ(target(0), 1000.0);
     EXPECT_EQ(target(1), 30000.0);
-    EXPECT_EQ(editor.log, (Gestures{"begin 1", "end 1"}));
+    // Both edges go back, each inside a gesture of its own.
+    EXPECT_EQ(gestures(), (Gestures{"begin 1", "begin 0", "end 0", "end 1"}));
 }
 
 TEST_F(SoundfileDragTest, ASoundShorterThanTheShortestSelectionStaysWhole)
@@ -109,17 +126,16 @@ TEST_F(SoundfileDragTest, ASoundShorterThanTheShortestSelectionStaysWhole)
 TEST_F(SoundfileDragTest, AnEndOfZeroIsTheEndOfTheSoundForEveryMode)
 {
     install(swellingTone(44100));
-    setSelection(1000, 0);
+    selectQuietly(1000, 0);
     dragFromTo(at(370), at(360));
-    EXPECT_EQ(editor.log, (Gestures{"begin 1", "end 1"})) << "the end edge lies at the right";
+    EXPECT_EQ(gestures(), (Gestures{"begin 1", "end 1"})) << "the end edge lies at the right";
     EXPECT_EQ(target(1), frameAt(360));
 
-    setSelection(1000, 0);
-    editor.log.clear();
+    selectQuietly(1000, 0);
     dragFromTo(at(200), at(300), kLButton | kShift);
     EXPECT_EQ(target(0), 1000.0) << "already at the end of the sound";
     EXPECT_EQ(target(1), SECOND);
-    setSelection(1000, 0);
+    selectQuietly(1000, 0);
     dragFromTo(at(200), at(100), kLButton | kShift);
     EXPECT_EQ(target(0), 0.0);
     EXPECT_EQ(target(1), SECOND - 1000);
@@ -128,7 +144,7 @@ TEST_F(SoundfileDragTest, AnEndOfZeroIsTheEndOfTheSoundForEveryMode)
 TEST_F(SoundfileDragTest, RightButtonOrAppleKeyOpensTheDialogInsteadOfDragging)
 {
     install(swellingTone(44100));
-    setSelection(1000, 30000);
+    selectQuietly(1000, 30000);
     dragFromTo(at(100), at(200), kRButton);
     dragFromTo(at(100), at(200), kLButton | kApple);
     EXPECT_EQ(dialogs, (std::vector<std::string>{"Open a soundfile", "Open a soundfile"}));

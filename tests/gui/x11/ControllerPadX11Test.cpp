@@ -1,6 +1,7 @@
 // A controller pad in a real X window of a private Xvfb, driven by clicks from another client as a
-// user's would come: the kind menu, then a drag, with the host's edit gestures recorded.
+// user's would come: the kind menu, then a drag, with what the host hears recorded.
 
+#include "../HostEditCheck.h"
 #include "../PadRig.h"
 #include "gui/ParamControllerView.h"
 #include "gui/StaticPalettes.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 namespace korvel::gui {
 namespace {
@@ -52,6 +54,7 @@ protected:
         const Window hostWindow = host->makeWindow(WIDTH, HEIGHT);
 
         effect = std::make_unique<VSTGUI::testing::FakeHostEffect>(180);
+        rig.params.setHostNotify([this](int id, float) { effect->log.push_back("automate " + std::to_string(id)); });
         editor = std::make_unique<PadEditor>(effect.get());
         ASSERT_TRUE(editor->open(reinterpret_cast<void*>(hostWindow)));
         pad = makeParamControllerView(*editor->getFrame(), CRect(20., 20., 120., 90.), rig.handle(4),
@@ -104,7 +107,10 @@ TEST_F(ControllerPadX11, RightClickChooseLfoThenDragTheShape)
     ASSERT_TRUE(pumpUntil([this] { return pad->currentKind() == 3; }));
     EXPECT_EQ(openMenu(), nullptr);
     EXPECT_EQ(rig.live(4).type, 3u);
-    EXPECT_TRUE(effect->log.empty()) << "the menu is no edit gesture";
+    // Each setting the choice changed reaches the host in a gesture of its own.
+    EXPECT_EQ(test::hostEditFaults(effect->log), test::HostLog{});
+    EXPECT_TRUE(test::automatedIds(effect->log).count(83));
+    effect->log.clear();
     const double skewBefore = rig.live(4).params[0].target;
     const double clipBefore = rig.live(4).params[1].target;
 
@@ -112,8 +118,10 @@ TEST_F(ControllerPadX11, RightClickChooseLfoThenDragTheShape)
     for (int step = 1; step <= 5; ++step)
         sendMotion(40 + 10 * step, 40 + 5 * step, Button1Mask);
     sendButton(ButtonRelease, Button1, 90, 65, Button1Mask);
-    ASSERT_TRUE(pumpUntil([this] { return effect->log.size() >= 2; }));
-    EXPECT_EQ(effect->log, (VSTGUI::testing::GestureLog{"begin 83", "end 83"}));
+    ASSERT_TRUE(pumpUntil([this] { return !effect->log.empty() && effect->log.back() == "end 85"; }));
+    EXPECT_EQ(test::gesturesOf(effect->log), (test::HostLog{"begin 85", "begin 86", "end 86", "end 85"}));
+    EXPECT_EQ(test::hostEditFaults(effect->log), test::HostLog{});
+    EXPECT_EQ(test::automatedIds(effect->log), (std::set<int>{85, 86}));
     EXPECT_EQ(rig.live(4).type, 3u);
     EXPECT_NE(rig.live(4).params[0].target, skewBefore);
     EXPECT_NE(rig.live(4).params[1].target, clipBefore);
