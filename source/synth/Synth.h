@@ -118,6 +118,7 @@ public:
     int loadPack(std::shared_ptr<audio::SoundPack> pack) { return loader.loadPack(std::move(pack)); }
     std::uint64_t pollLoads() { return loader.pollLoads(); }
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const { return loader.findSound(path); }
+    std::uint64_t unsettledLoads() const { return loader.unsettledCount(); }
 
     SynthParams& getParams() { return params; }
     const SynthParams& getParams() const { return params; }
