@@ -188,6 +188,7 @@ public:
     void advance(double dt);
     // Runs the program change held over while a writer held the lock.
     void retryHeldRecall();
+    bool holdsRecall() const { return heldRecall.slot >= 0; }
     // Grain density from rate, length, attack and decay.
     void updateDensity();
     // {value.current, summed controller output} over all six slots (k < 0)

@@ -3,6 +3,7 @@
 
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
+#include "synth/ISynthEngine.h"
 #include "synth/SynthParamIds.h"
 #include "synth/loading/ISlotSoundLoader.h"
 #include "utility/Check.h"
@@ -98,6 +99,9 @@ void SynthParams::applyPatch(int i, double time, std::uint32_t mask)
         heldRecall = {i, time, mask};
         return;
     }
+    // A program change held over is older than this one: retried later, it would win.
+    if (owner.isAudioThread())
+        heldRecall.slot = -1;
     if (hasPatch(i))
         applyPatchRecord(i, resolveTime(time), resolveMask(mask), getCurrentSound().get(), newRequest());
 }

@@ -41,6 +41,19 @@ void adopt(PendingLoad& record, std::uint64_t request, int slot, double time, st
         record.failureReport = status;
 }
 
+// What a poll has taken out of the maps or the deferred recall is unsettled
+// until the poll is done: counted while this lives.
+class PollInProgress {
+public:
+    explicit PollInProgress(std::atomic<int>& polls) : polls(polls) { polls.fetch_add(1, std::memory_order_acq_rel); }
+    ~PollInProgress() { polls.fetch_sub(1, std::memory_order_acq_rel); }
+    PollInProgress(const PollInProgress&) = delete;
+    PollInProgress& operator=(const PollInProgress&) = delete;
+
+private:
+    std::atomic<int>& polls;
+};
+
 } // namespace
 
 SoundLoader::SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread,
@@ -194,6 +207,7 @@ void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double
 
 std::uint64_t SoundLoader::pollLoads()
 {
+    const PollInProgress polling(activePolls);
     runDeferredRecall();
     PendingLoads::node_type finished;
     std::shared_ptr<audio::SoundPack> sound;
@@ -271,7 +285,11 @@ std::uint64_t SoundLoader::pendingCount() const
     return pendingLoads.size();
 }
 
-std::uint64_t SoundLoader::unsettledCount() const { return pendingCount() + (deferred.holdsRecall() ? 1 : 0); }
+std::uint64_t SoundLoader::unsettledCount() const
+{
+    const bool polling = activePolls.load(std::memory_order_acquire) > 0;
+    return pendingCount() + (deferred.holdsRecall() ? 1 : 0) + (polling ? 1 : 0);
+}
 
 std::shared_ptr<audio::SoundPack> SoundLoader::findSound(const std::wstring& path) const
 {

@@ -7,6 +7,7 @@
 #include "synth/loading/PendingLoad.h"
 #include "synth/loading/StatusReport.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -83,8 +84,9 @@ public:
 
     // The cached pack of path (ready or not); null when path was never asked for.
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const;
-    // Loads queued or running, finished ones not polled yet, and a recall the
-    // audio thread left for the poll: 0 once every request has settled.
+    // Loads queued or running, finished ones not polled yet, a recall the
+    // audio thread left for the poll, and a poll in progress: 0 once every
+    // request that reached the loader has settled.
     std::uint64_t unsettledCount() const;
 
     // --- editor thread, or the audio thread for a MIDI program change
@@ -129,6 +131,7 @@ private:
     InstallSound install;
     ThreadTest onAudioThread;
     DeferredRecallSlot deferred;
+    std::atomic<int> activePolls{0};
     mutable std::mutex mapsLock;
     SoundCache soundCache;
     PendingLoads pendingLoads;

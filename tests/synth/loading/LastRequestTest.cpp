@@ -155,6 +155,25 @@ TEST_F(LastRequestTest, ALoadOvertakenWhileQueuedNeverStartsAndCanBeAskedForAgai
     EXPECT_EQ(r.rig.engine.sound, r.cached(a));
 }
 
+TEST_F(LastRequestTest, AProgramChangeHeldOverIsDroppedByALaterOne)
+{
+    const fs::path five = storeCachedSlot(5, "five.wav");
+    const fs::path six = storeCachedSlot(6, "six.wav");
+    {
+        // An editor write in progress: the program change waits for the next block.
+        const auto writing = r.rig.params.lockForWriting();
+        programChange(5);
+    }
+    std::thread audio([&] {
+        r.markAudioThread();
+        r.rig.params.applyPatch(6, -1.0, MASK_DEFAULT);
+        r.rig.params.retryHeldRecall();
+    });
+    audio.join();
+    r.clearAudioThread();
+    expectPlaying(6, six);
+}
+
 std::size_t threadsOfThisProcess()
 {
     std::size_t n = 0;
