@@ -41,7 +41,8 @@ void putLittle(std::ofstream& out, std::uint64_t value, int bytes) {
 class LongSound {
 public:
     LongSound(const std::string& name, std::uint64_t frames) {
-        folder = std::filesystem::temp_directory_path() / ("quillmar-bench-" + std::to_string(::getpid()) + "-" + name);
+        const std::string folderName = "quillmar-bench-" + std::to_string(::getpid()) + "-" + name;
+        folder = std::filesystem::temp_directory_path() / folderName;
         std::filesystem::create_directories(folder);
         path = folder / (name + ".wav");
         std::ofstream out(path, std::ios::binary);
@@ -125,9 +126,14 @@ double peakMemoryMiB() {
     return 0;
 }
 
+// One float copy of a sound's frames, as a loaded pack holds them.
+double floatCopyMiB(std::uint64_t frames) {
+    return double((frames + audio::SoundPack::WRAP_FRAMES) * CHANNELS * sizeof(float)) / MIB;
+}
+
 void report(benchmark::State& state, double peak) {
     state.counters["peak_MiB"] = peak;
-    state.counters["float_copy_MiB"] = double((FRAMES + audio::SoundPack::WRAP_FRAMES) * CHANNELS * sizeof(float)) / MIB;
+    state.counters["float_copy_MiB"] = floatCopyMiB(FRAMES);
     state.counters["file_MiB"] = double(std::filesystem::file_size(longSound().path)) / MIB;
 }
 
@@ -188,7 +194,7 @@ void BM_LoadStorm(benchmark::State& state) {
         peakMemory = std::max(peakMemory, peakMemoryMiB());
     }
     state.counters["peak_MiB"] = peakMemory;
-    state.counters["sound_float_MiB"] = double((STORM_FRAMES + audio::SoundPack::WRAP_FRAMES) * CHANNELS * sizeof(float)) / MIB;
+    state.counters["sound_float_MiB"] = floatCopyMiB(STORM_FRAMES);
     state.counters["threads_added"] = peakThreads - threadsBefore;
 }
 

@@ -29,8 +29,8 @@ public:
 
     // --- any thread
 
-    // Queues job, which must not throw; throws std::system_error when it needs a thread and the
-    // pool has none and cannot start one (the job is not queued then).
+    // Queues job, which must not throw. Throws std::system_error when the
+    // pool has no thread and cannot start one (the job is not queued then).
     void submit(Job job);
     std::size_t limit() const { return maxThreads; }
 

@@ -45,7 +45,10 @@ void adopt(PendingLoad& record, std::uint64_t request, int slot, double time, st
 // until the poll is done: counted while this lives.
 class PollInProgress {
 public:
-    explicit PollInProgress(std::atomic<int>& polls) : polls(polls) { polls.fetch_add(1, std::memory_order_acq_rel); }
+    explicit PollInProgress(std::atomic<int>& polls) : polls(polls)
+    {
+        polls.fetch_add(1, std::memory_order_acq_rel);
+    }
     ~PollInProgress() { polls.fetch_sub(1, std::memory_order_acq_rel); }
     PollInProgress(const PollInProgress&) = delete;
     PollInProgress& operator=(const PollInProgress&) = delete;
