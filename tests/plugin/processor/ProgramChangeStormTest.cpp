@@ -5,6 +5,7 @@
 
 #include "audio/AnalysisThreads.h"
 #include "audio/SoundPack.h"
+#include "support/ThreadCount.h"
 #include "synth/SynthParamIds.h"
 #include "synth/loading/LoadPool.h"
 
@@ -36,12 +37,6 @@ constexpr int ROUNDS = 4;
 // Only for a fault that never settles: a round that passes settles long before.
 constexpr std::chrono::seconds SETTLE_LIMIT{120};
 
-std::size_t threadsOfThisProcess() {
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++n;
-    return n;
-}
-
 // Slots 1..SLOTS, each with a sound of its own (links to one long file, which
 // the loader takes for different files) and a grain rate of 100 + the slot.
 class ProgramChangeStorm : public ::testing::Test {
@@ -70,7 +65,7 @@ protected:
     // the one before the first program change.
     std::size_t playStorm(PluginInstance& plugin) {
         veldro::Synth& synth = processorOf(plugin).getSynth();
-        const std::size_t before = threadsOfThisProcess();
+        const std::size_t before = testing_support::threadsOfThisProcess();
         std::size_t peak = before;
         std::vector<std::array<unsigned char, 3>> notes;
         for (int note = 0; note < NOTES; ++note) notes.push_back({0x90, static_cast<unsigned char>(48 + 3 * note), 100});
@@ -78,13 +73,13 @@ protected:
         for (int program = 1; program <= SLOTS; ++program) {
             sendMidi(plugin, {{0xC0, static_cast<unsigned char>(program), 0}});
             renderBlocks(plugin, BLOCK, BLOCK);
-            peak = std::max(peak, threadsOfThisProcess());
+            peak = std::max(peak, testing_support::threadsOfThisProcess());
         }
         sendMidi(plugin, {{0xC0, LAST_PROGRAM, 0}});
         const auto deadline = std::chrono::steady_clock::now() + SETTLE_LIMIT;
         do {
             renderBlocks(plugin, BLOCK, BLOCK);
-            peak = std::max(peak, threadsOfThisProcess());
+            peak = std::max(peak, testing_support::threadsOfThisProcess());
         } while ((synth.unsettledRequests() > 0 || !synth.isSoundReady()) && std::chrono::steady_clock::now() < deadline);
         // Playing goes on: nothing may change the sound any more.
         renderBlocks(plugin, 100 * BLOCK, BLOCK);

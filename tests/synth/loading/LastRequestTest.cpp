@@ -5,6 +5,7 @@
 
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
+#include "support/ThreadCount.h"
 
 #include <gtest/gtest.h>
 
@@ -174,27 +175,19 @@ TEST_F(LastRequestTest, AProgramChangeHeldOverIsDroppedByALaterOne)
     expectPlaying(6, six);
 }
 
-std::size_t threadsOfThisProcess()
-{
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& task : fs::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-}
-
 TEST_F(LastRequestTest, AStormOfRequestsRunsOnAFewThreadsAndOnlyTheLastOneLoads)
 {
     constexpr int REQUESTS = 100;
     std::vector<fs::path> sounds;
     for (int i = 0; i < REQUESTS; ++i)
         sounds.push_back(r.writeSound("storm-" + std::to_string(i) + ".wav", 800));
-    const std::size_t before = threadsOfThisProcess();
+    const std::size_t before = testing_support::threadsOfThisProcess();
     for (const fs::path& sound : sounds) {
         r.loader.hold(r.key(sound));
         r.loader.loadSound(sound.string(), r.status);
     }
     // Every load that starts is held: each keeps its thread.
-    EXPECT_LE(threadsOfThisProcess(), before + test::HeldLoader::LOAD_THREADS);
+    EXPECT_LE(testing_support::threadsOfThisProcess(), before + test::HeldLoader::LOAD_THREADS);
     for (const fs::path& sound : sounds)
         releaseAndFinish(sound);
     while (r.loader.pollLoads() > 0) {

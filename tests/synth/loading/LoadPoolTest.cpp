@@ -1,10 +1,10 @@
 #include "synth/loading/LoadPool.h"
+#include "support/ThreadCount.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <condition_variable>
-#include <filesystem>
 #include <latch>
 #include <memory>
 #include <mutex>
@@ -13,14 +13,6 @@
 
 namespace korvel::veldro {
 namespace {
-
-std::size_t threadsOfThisProcess()
-{
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-}
 
 // Jobs that wait for the test to let them go, and tell it when they started.
 struct HeldJobs {
@@ -52,7 +44,7 @@ TEST(LoadPoolTest, NeverRunsMoreThreadsThanItsLimitAndRunsEveryJob)
     constexpr int JOBS = 40;
     HeldJobs held;
     std::latch done{JOBS};
-    const std::size_t before = threadsOfThisProcess();
+    const std::size_t before = testing_support::threadsOfThisProcess();
     {
         LoadPool pool(3);
         for (int i = 0; i < JOBS; ++i)
@@ -61,7 +53,7 @@ TEST(LoadPoolTest, NeverRunsMoreThreadsThanItsLimitAndRunsEveryJob)
                 done.count_down();
             });
         held.waitUntilRunning(3);
-        EXPECT_LE(threadsOfThisProcess(), before + 3);
+        EXPECT_LE(testing_support::threadsOfThisProcess(), before + 3);
         held.go.count_down();
         done.wait();
     }
