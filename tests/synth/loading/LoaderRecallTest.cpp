@@ -199,14 +199,14 @@ TEST_F(AudioThreadRecallTest, ARecallMeetingABusyLoaderIsHeldOverInsteadOfWaitin
     r.loader.duringStart = nullptr;
     EXPECT_EQ(r.rig.engine.sound, nullptr);
     EXPECT_EQ(rateTarget(), LIVE_RATE);
-    // The next block recalls it, after the load that was starting.
+    finish(busy);
+    // A later block recalls it, after the load that was starting.
     std::thread([&] {
         r.markAudioThread();
         r.rig.params.retryHeldRecall();
     }).join();
     r.clearAudioThread();
     EXPECT_EQ(rateTarget(), STORED_RATE);
-    finish(busy);
     r.loader.pollLoads();
     EXPECT_EQ(rateTarget(), STORED_RATE);
     ASSERT_EQ(r.installed.size(), 2u);
