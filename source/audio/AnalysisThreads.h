@@ -18,15 +18,23 @@ public:
     static bool tryAcquire();
     static void release();
 
-    // Runs work on a thread of its own when one is free, else deferred.
+    // Runs work on a thread of its own when one is free and starts, else
+    // deferred. Work is copied for the thread, so that it is still at hand
+    // when the thread cannot start.
     template <typename Work>
     static std::future<std::invoke_result_t<Work>> start(Work work) {
-        if (!tryAcquire())
-            return std::async(std::launch::deferred, std::move(work));
-        return std::async(std::launch::async, [work = std::move(work)]() mutable {
-            const Place place;
-            return work();
-        });
+        if (tryAcquire()) {
+            try {
+                return std::async(std::launch::async, [work]() mutable {
+                    const Place place;
+                    return work();
+                });
+            } catch (...) {
+                // No thread took the place: it would be lost to every later analysis.
+                release();
+            }
+        }
+        return std::async(std::launch::deferred, std::move(work));
     }
 
 private:

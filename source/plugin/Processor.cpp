@@ -190,7 +190,11 @@ VstInt32 Processor::setChunk(void* data, VstInt32 byteSize, bool) {
     if (byteSize < 0) return 0;
     const std::string text(static_cast<const char*>(data), static_cast<std::size_t>(byteSize));
     const LoadPollerPause pause(loadPoller);
-    if (veldro::replaceState(synth.getParams(), text)) restoreLiveSlot();
+    if (veldro::replaceState(synth.getParams(), text)) {
+        // What was asked for before this state must not take effect after it.
+        synth.getParams().newRequest();
+        restoreLiveSlot();
+    }
     return byteSize;
 }
 

@@ -137,6 +137,13 @@ public:
     std::uint64_t silencedOutputs() const { return nonFiniteOutputs; }
     // Sounds that setSound could not hand over; stays 0.
     std::uint64_t refusedSounds() const { return refused.load(std::memory_order_relaxed); }
+    // Requests not settled yet: a program change held over, and what the
+    // loader has left (SoundLoader::unsettledCount); 0 once the latest
+    // request took effect or failed.
+    std::uint64_t unsettledRequests() const
+    {
+        return (params.holdsRecall() ? 1 : 0) + loader.unsettledCount();
+    }
     // The grain started last while it plays (for inspection); null when none plays.
     const Grain* newestGrain() const { return grains.newest(); }
 

@@ -141,10 +141,14 @@ public:
     // not the current one is handed to the sound loader, which recalls it
     // again once that sound is installed.
     void applyPatch(int i, double time, std::uint32_t mask);
-    // applyPatch as if sound were the current sound: the loader's recall
-    // right after installing it, which the audio thread may not have taken
-    // up yet.
-    void applyPatchWithSound(int i, double time, std::uint32_t mask, std::shared_ptr<const audio::SoundPack> sound);
+    // applyPatch as if sound were the current sound, as request: the
+    // loader's recall right after installing it, which the audio thread may
+    // not have taken up yet.
+    void applyPatchWithSound(int i, double time, std::uint32_t mask, std::shared_ptr<const audio::SoundPack> sound,
+                             std::uint64_t request);
+    // A recall that the audio thread handed over (time and mask resolved),
+    // as request: nothing when a later request came meanwhile.
+    void resumeRecall(int i, double time, std::uint32_t mask, std::uint64_t request);
     // Parameters of the mask's groups glide to their defaults; bit 8 fades
     // the controllers out, bit 64 resets 56..58 and, with mask 127, 59..61.
     void resetToDefaults(double time, std::uint32_t mask);
@@ -153,6 +157,23 @@ public:
     // Where recalls ask for sounds that are not current; null (the default)
     // leaves such recalls without effect. Set by the loader's owner.
     void setSoundLoader(ISlotSoundLoader* loader) { soundLoader = loader; }
+
+    // --- requests
+    //
+    // Program changes, patch recalls, the user's sound loads and restored
+    // states draw their numbers from one sequence, and only the latest
+    // request installs a sound or recalls a slot: the last one asked for wins,
+    // whatever order loads finish in. A request is drawn, and checked before
+    // it takes effect, holding the write lock, so no older request acts
+    // between a newer one's draw and its effect. applyPatch draws its own.
+
+    // Any thread but the audio thread (there, only inside applyPatch).
+    std::uint64_t newRequest();
+    // Any thread; the answer holds while the caller holds the write lock.
+    bool isLatestRequest(std::uint64_t request) const
+    {
+        return request == latestRequest.load(std::memory_order_acquire);
+    }
 
     // --- listeners: add and clear on the editor thread, notify on any thread
 
@@ -170,6 +191,7 @@ public:
     void advance(double dt);
     // Runs the program change held over while a writer held the lock.
     void retryHeldRecall();
+    bool holdsRecall() const { return heldRecall.slot >= 0; }
     // Grain density from rate, length, attack and decay.
     void updateDensity();
     // {value.current, summed controller output} over all six slots (k < 0)
@@ -200,7 +222,8 @@ private:
     double evaluate(const ParamControl& slot, double& state, RandomSource& random) const;
     double resolveTime(double time) const;
     std::uint32_t resolveMask(std::uint32_t mask) const;
-    void applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound);
+    void applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound,
+                          std::uint64_t request);
     void recallValues(const Patch& patch, int first, int last, double time, std::uint32_t mask);
     void limitSoundRange(double time, std::uint32_t mask, const audio::SoundPack* sound);
     // Takes the write lock: on the audio thread only when it is free.
@@ -220,6 +243,7 @@ private:
     std::atomic<std::uint32_t> defaultMask{15};
     std::atomic<double> density{0.0};
     std::atomic<std::uint64_t> appliedRecalls{0};
+    std::atomic<std::uint64_t> latestRequest{0};
     std::array<BaseParam, NOF_SYNTH_PARAMS> params;
     std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;
     std::vector<Patch> patches;

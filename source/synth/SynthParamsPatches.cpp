@@ -3,6 +3,7 @@
 
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
+#include "synth/ISynthEngine.h"
 #include "synth/SynthParamIds.h"
 #include "synth/loading/ISlotSoundLoader.h"
 #include "utility/Check.h"
@@ -98,8 +99,24 @@ void SynthParams::applyPatch(int i, double time, std::uint32_t mask)
         heldRecall = {i, time, mask};
         return;
     }
+    // A program change held over is older than this one: retried later, it would win.
+    if (owner.isAudioThread())
+        heldRecall.slot = -1;
     if (hasPatch(i))
-        applyPatchRecord(i, resolveTime(time), resolveMask(mask), getCurrentSound().get());
+        applyPatchRecord(i, resolveTime(time), resolveMask(mask), getCurrentSound().get(), newRequest());
+}
+
+void SynthParams::resumeRecall(int i, double time, std::uint32_t mask, std::uint64_t request)
+{
+    const auto lock = lockForWriting();
+    if (isLatestRequest(request) && hasPatch(i))
+        applyPatchRecord(i, time, mask, getCurrentSound().get(), request);
+}
+
+std::uint64_t SynthParams::newRequest()
+{
+    const auto lock = lockFromAnyThread();
+    return latestRequest.fetch_add(1, std::memory_order_acq_rel) + 1;
 }
 
 void SynthParams::retryHeldRecall()
@@ -112,14 +129,15 @@ void SynthParams::retryHeldRecall()
 }
 
 void SynthParams::applyPatchWithSound(int i, double time, std::uint32_t mask,
-                                      std::shared_ptr<const audio::SoundPack> sound)
+                                      std::shared_ptr<const audio::SoundPack> sound, std::uint64_t request)
 {
     const auto lock = lockForWriting();
     if (hasPatch(i))
-        applyPatchRecord(i, resolveTime(time), resolveMask(mask), sound.get());
+        applyPatchRecord(i, resolveTime(time), resolveMask(mask), sound.get(), request);
 }
 
-void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound)
+void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, const audio::SoundPack* sound,
+                                   std::uint64_t request)
 {
     const Patch& patch = patches[std::size_t(slot)];
     const std::uint32_t m = (mask & ~std::uint32_t(CONTROLLER_TYPE_CHANGED)) | CHANGED_BY_HOST;
@@ -129,7 +147,7 @@ void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, co
         if (!sound || sound->name() != patch.soundfile) {
             // The loader recalls this slot again once its sound is current.
             if (soundLoader)
-                soundLoader->loadSlotSound(patch.soundfile, slot, time, m);
+                soundLoader->loadSlotSound(patch.soundfile, slot, time, m, request);
             return;
         }
         if (m & GROUP_GRAIN)

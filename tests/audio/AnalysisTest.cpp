@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <complex>
+#include <future>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <random>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 using audio::SampleFormat;
 
@@ -273,6 +278,35 @@ TEST(AnalysisThreads, WithEveryThreadTakenAnalysesRunOnTheCallerAlike) {
     shared.compute(MONO, samples);
     EXPECT_EQ(shared.values, noisiness.values);
     taken = 0;
+    while (audio::AnalysisThreads::tryAcquire())
+        ++taken;
+    EXPECT_EQ(taken, audio::AnalysisThreads::limit());
+    for (int i = 0; i < taken; ++i)
+        audio::AnalysisThreads::release();
+}
+
+// Starting a thread can fail (the system has none to give): the place goes
+// back to the cap and the work runs on the caller.
+TEST(AnalysisThreads, AThreadThatCannotStartGivesItsPlaceBack) {
+    // The first copy or move of the work throws, as a thread start that fails does.
+    struct FailsOnce {
+        std::shared_ptr<bool> failed = std::make_shared<bool>(false);
+        FailsOnce() = default;
+        FailsOnce(const FailsOnce& other) : failed(other.failed) { failIfFirst(); }
+        FailsOnce(FailsOnce&& other) : failed(other.failed) { failIfFirst(); }
+        void failIfFirst() const {
+            if (!std::exchange(*failed, true))
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        }
+        int operator()() const { return 42; }
+    };
+    for (int round = 0; round < audio::AnalysisThreads::limit() + 1; ++round) {
+        std::future<int> result;
+        ASSERT_NO_THROW(result = audio::AnalysisThreads::start(FailsOnce{}));
+        EXPECT_EQ(result.wait_for(std::chrono::seconds(0)), std::future_status::deferred);
+        EXPECT_EQ(result.get(), 42);
+    }
+    int taken = 0;
     while (audio::AnalysisThreads::tryAcquire())
         ++taken;
     EXPECT_EQ(taken, audio::AnalysisThreads::limit());

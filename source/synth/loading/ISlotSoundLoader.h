@@ -12,11 +12,14 @@ public:
     virtual ~ISlotSoundLoader() = default;
 
     // Makes path the current sound and then recalls slot with time and mask
-    // (already resolved: no 128, no negative time): at once when the sound is
-    // cached and ready, after a load when it is not cached yet, never when it
-    // is cached but still loading or failed. Called on the editor thread, or
-    // on the audio thread for a MIDI program change: there it never blocks.
-    virtual void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask) = 0;
+    // (already resolved: no 128, no negative time), as request (the recall's
+    // number, SynthParams::newRequest), and only while that request is the
+    // latest: at once when the sound is cached and ready, after its load when
+    // it is not cached yet or still loading, never when it failed. Called
+    // holding the parameters' write lock, on the editor thread, or on the
+    // audio thread for a MIDI program change: there it never blocks.
+    virtual void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                               std::uint64_t request) = 0;
 };
 
 } // namespace korvel::veldro

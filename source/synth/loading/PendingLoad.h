@@ -12,10 +12,10 @@ class SoundPack;
 
 namespace korvel::veldro {
 
-// One load in flight. Destroying a record whose future came from std::async
-// waits for its worker.
+// One load in flight, queued or running on the loader's pool, or finished
+// and not polled yet. Destroying a record does not wait for its load.
 struct PendingLoad {
-    std::uint64_t request = 0; // the request it serves; only the latest request's load is installed
+    std::uint64_t request = 0; // the request it serves (SynthParams::newRequest); only the latest's is installed
     std::int32_t slot = -1;    // patch slot to recall once ready; -1: a plain load
     std::uint32_t mask = 0; // recall mask to pass on
     double time = -1.0;     // glide time of the recall; negative: the change time when it finishes

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <exception>
+#include <future>
+#include <memory>
 
 namespace korvel::veldro {
 
@@ -25,20 +27,41 @@ bool isFinished(const std::future<int>& result)
 
 bool isFailed(int state) { return audio::LoadState::isFinal(state) && state != audio::LoadState::READY; }
 
-// The record serves request, numbered number, from now on.
-void adopt(PendingLoad& record, const PendingLoad& request, std::uint64_t number)
+// The record serves request from now on. A recall has no status display of
+// its own: the one the load came with stays (and nothing is freed, which the
+// audio thread must not do).
+void adopt(PendingLoad& record, std::uint64_t request, int slot, double time, std::uint32_t mask,
+           const StatusReport& status)
 {
-    record.request = number;
-    record.slot = request.slot;
-    record.time = request.time;
-    record.mask = request.mask;
-    record.failureReport = request.failureReport;
+    record.request = request;
+    record.slot = slot;
+    record.time = time;
+    record.mask = mask;
+    if (status)
+        record.failureReport = status;
 }
+
+// What a poll has taken out of the maps or the deferred recall is unsettled
+// until the poll is done: counted while this lives.
+class PollInProgress {
+public:
+    explicit PollInProgress(std::atomic<int>& polls) : polls(polls)
+    {
+        polls.fetch_add(1, std::memory_order_acq_rel);
+    }
+    ~PollInProgress() { polls.fetch_sub(1, std::memory_order_acq_rel); }
+    PollInProgress(const PollInProgress&) = delete;
+    PollInProgress& operator=(const PollInProgress&) = delete;
+
+private:
+    std::atomic<int>& polls;
+};
 
 } // namespace
 
-SoundLoader::SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread)
-    : params(params), install(std::move(install)), onAudioThread(std::move(isAudioThread))
+SoundLoader::SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread,
+                         std::size_t loadThreads)
+    : params(params), install(std::move(install)), onAudioThread(std::move(isAudioThread)), pool(loadThreads)
 {
     params.setSoundLoader(this);
 }
@@ -53,7 +76,13 @@ void SoundLoader::loadSound(const std::string& path, const StatusReport& status)
 void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                                 std::uint32_t mask)
 {
-    const PendingLoad request{0, slot, mask, time, nullptr, {}, status};
+    const auto requesting = params.lockForWriting();
+    requestSound(path, status, slot, time, mask, params.newRequest());
+}
+
+void SoundLoader::requestSound(const std::wstring& path, const StatusReport& status, int slot, double time,
+                               std::uint32_t mask, std::uint64_t request)
+{
     try {
         std::shared_ptr<audio::SoundPack> cached;
         {
@@ -64,16 +93,16 @@ void SoundLoader::loadSoundFile(const std::wstring& path, const StatusReport& st
             if (retry)
                 soundCache.erase(it);
             if (retry || it == soundCache.end()) {
-                startLoad(path, request);
+                startLoad(path, {request, slot, mask, time, nullptr, {}, status});
                 return;
             }
             cached = it->second;
-            // The user's latest choice: a load still running now serves it.
+            // The latest request: a load still queued or running now serves it.
             if (const auto pending = pendingLoads.find(path);
-                slot < 0 && pending != pendingLoads.end() && cached->state() != audio::LoadState::READY)
-                adopt(pending->second, request, nextRequest());
+                pending != pendingLoads.end() && cached->state() != audio::LoadState::READY)
+                adopt(pending->second, request, slot, time, mask, status);
         }
-        useCachedPack(cached, slot, time, mask);
+        useCachedPack(cached, slot, time, mask, request);
     } catch (const std::exception& e) {
         if (status)
             status(std::string("Error opening file - ") + e.what(), STATUS_ERROR);
@@ -87,7 +116,7 @@ void SoundLoader::startLoad(const std::wstring& path, const PendingLoad& request
     try {
         const auto pending = pendingLoads.try_emplace(path).first;
         PendingLoad& record = pending->second;
-        adopt(record, request, nextRequest());
+        adopt(record, request.request, request.slot, request.time, request.mask, request.failureReport);
         record.pack = pack;
         try {
             record.result = startWorker(pack);
@@ -104,57 +133,76 @@ void SoundLoader::startLoad(const std::wstring& path, const PendingLoad& request
 
 std::future<int> SoundLoader::startWorker(std::shared_ptr<audio::SoundPack> pack)
 {
-    return std::async(std::launch::async, &SoundLoader::loadPack, this, std::move(pack));
+    auto load = std::make_shared<std::packaged_task<int()>>(
+        [this, pack] { return dropIfOvertaken(pack) ? audio::LoadState::EMPTY : loadPack(pack); });
+    std::future<int> result = load->get_future();
+    pool.submit([load] { (*load)(); });
+    return result;
+}
+
+bool SoundLoader::dropIfOvertaken(const std::shared_ptr<audio::SoundPack>& pack)
+{
+    std::lock_guard lock(mapsLock);
+    const auto pending = pendingLoads.find(pack->name());
+    if (pending == pendingLoads.end() || params.isLatestRequest(pending->second.request))
+        return false;
+    soundCache.erase(pack->name());
+    pendingLoads.erase(pending);
+    return true;
 }
 
 void SoundLoader::useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time,
-                                std::uint32_t mask)
+                                std::uint32_t mask, std::uint64_t request)
 {
     const int state = pack->state();
     if (state == audio::LoadState::READY) {
-        nextRequest();
         install(pack);
         if (slot < 0)
             params.notifyListener(SOUND_VIEW, mask | GROUP_SOUND);
         else
-            params.applyPatchWithSound(slot, time, mask | GROUP_SOUND, pack);
+            params.applyPatchWithSound(slot, time, mask | GROUP_SOUND, pack, request);
     } else if (state <= audio::LoadState::NOT_FOUND && slot < 0) {
         // Still loading, or missing: a recall neither waits nor asks again.
         params.notifyListener(SOUND_VIEW, mask | GROUP_SOUND);
     }
 }
 
-void SoundLoader::loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask)
+void SoundLoader::loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                                std::uint64_t request)
 {
     if (onAudioThread && onAudioThread())
-        recallOnAudioThread(path, slot, time, mask);
+        recallOnAudioThread(path, slot, time, mask, request);
     else
-        loadSoundFile(path, {}, slot, time, mask);
+        requestSound(path, {}, slot, time, mask, request);
 }
 
-void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask)
+void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                                      std::uint64_t request)
 {
     std::shared_ptr<audio::SoundPack> ready;
     {
         std::unique_lock lock(mapsLock, std::try_to_lock);
         if (!lock.owns_lock()) {
-            deferred.push({slot, time, mask});
+            deferred.put({slot, time, mask, request});
             return;
         }
         const auto it = soundCache.find(path);
         if (it == soundCache.end()) {
-            // Starting a load allocates and starts a thread: the poll does it.
-            deferred.push({slot, time, mask});
+            // Starting a load allocates: the poll does it.
+            deferred.put({slot, time, mask, request});
+            return;
+        }
+        if (it->second->state() != audio::LoadState::READY) {
+            if (const auto pending = pendingLoads.find(path); pending != pendingLoads.end())
+                adopt(pending->second, request, slot, time, mask, {});
             return;
         }
         // Only a ready pack is copied: the cache keeps it for good, so this
         // thread never drops the last reference to a sound.
-        if (it->second->state() != audio::LoadState::READY)
-            return;
         ready = it->second;
     }
     try {
-        useCachedPack(ready, slot, time, mask);
+        useCachedPack(ready, slot, time, mask, request);
     } catch (const std::exception&) {
         // A recall has no status display to report to.
     }
@@ -162,7 +210,8 @@ void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double
 
 std::uint64_t SoundLoader::pollLoads()
 {
-    runDeferredRecalls();
+    const PollInProgress polling(activePolls);
+    runDeferredRecall();
     PendingLoads::node_type finished;
     std::shared_ptr<audio::SoundPack> sound;
     {
@@ -203,18 +252,17 @@ void SoundLoader::finish(const std::wstring& path, PendingLoad& record, std::sha
 
 void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound)
 {
-    // A later request won, or the sound came in from the cache meanwhile.
-    if (record.request != lastRequest.load())
+    const auto acting = params.lockForWriting();
+    // A later request won: this load only filled the cache.
+    if (!params.isLatestRequest(record.request))
         return;
-    const bool current = params.getCurrentSound().get() == sound.get();
-    if (!current)
-        install(sound);
+    install(sound);
     std::uint32_t flags = GROUP_SOUND;
     if (record.slot >= 0) {
         const double time = record.time < 0.0 ? params.getChangeTime() : record.time;
-        params.applyPatchWithSound(record.slot, time, record.mask, sound);
+        params.applyPatchWithSound(record.slot, time, record.mask, sound, record.request);
         flags = RECALL_DONE;
-    } else if (!current) {
+    } else {
         params.setParam(0, 0.0, 0.0);
         params.setParam(1, double(sound->frameCount()), 0.0);
     }
@@ -228,20 +276,22 @@ void SoundLoader::reportFailure(const std::wstring& path, const PendingLoad& rec
         record.failureReport("Error opening file - " + utf8::narrowForDisplay(path), STATUS_ERROR);
 }
 
-void SoundLoader::runDeferredRecalls()
+void SoundLoader::runDeferredRecall()
 {
-    // Bounded: a recall run here cannot be deferred again on this thread.
-    DeferredRecall recall;
-    for (std::size_t n = 0; n < DeferredRecalls::CAPACITY && deferred.pop(recall); ++n)
-        params.applyPatch(recall.slot, recall.time, recall.mask);
+    if (DeferredRecall recall; deferred.take(recall))
+        params.resumeRecall(recall.slot, recall.time, recall.mask, recall.request);
 }
-
-std::uint64_t SoundLoader::nextRequest() { return lastRequest.fetch_add(1) + 1; }
 
 std::uint64_t SoundLoader::pendingCount() const
 {
     std::lock_guard lock(mapsLock);
     return pendingLoads.size();
+}
+
+std::uint64_t SoundLoader::unsettledCount() const
+{
+    const bool polling = activePolls.load(std::memory_order_acquire) > 0;
+    return pendingCount() + (deferred.holdsRecall() ? 1 : 0) + (polling ? 1 : 0);
 }
 
 std::shared_ptr<audio::SoundPack> SoundLoader::findSound(const std::wstring& path) const

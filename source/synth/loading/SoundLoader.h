@@ -1,12 +1,14 @@
 #pragma once
 
-#include "synth/loading/DeferredRecalls.h"
+#include "synth/loading/DeferredRecall.h"
 #include "synth/loading/ISlotSoundLoader.h"
+#include "synth/loading/LoadPool.h"
 #include "synth/loading/PathOrder.h"
 #include "synth/loading/PendingLoad.h"
 #include "synth/loading/StatusReport.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -23,19 +25,22 @@ namespace korvel::veldro {
 
 class SynthParams;
 
-// Loads sound files on worker threads and keeps every sound it was asked for
-// in a cache keyed by path, ready or failed, so that no path is loaded twice
-// (but a failed one that the user asks for again). The editor's idle poll
-// installs finished sounds into the engine and then finishes the patch
-// recall that asked for them, or resets the selection; of loads that finish
-// out of order only the latest request's is installed.
+// Loads sound files on a small pool of worker threads and keeps every sound
+// it was asked for in a cache keyed by path, ready or failed, so that no path
+// is loaded twice (but a failed one that the user asks for again). Requests
+// are numbered by the parameters (SynthParams::newRequest) and only the
+// latest takes effect: the editor's idle poll installs a finished sound and
+// then finishes the patch recall that asked for it, or resets the selection,
+// only while its request is the latest; an older load only fills the cache,
+// and one still queued when it is overtaken is dropped before it starts.
 //
 // Threads: the editor thread loads and polls; a patch recall reaches the
 // loader on the editor thread or, for a MIDI program change, on the audio
 // thread, where it never blocks, allocates or waits (what it cannot do at
-// once is left for the next poll); each load runs on its own worker. The cache
-// and the pending loads are used under one lock, which is never held while
-// the engine, the parameters, a listener or a status report is called.
+// once is left for the next poll); loads run on the pool. The cache and the
+// pending loads are used under one lock, which is never held while the
+// engine, the parameters, a listener or a status report is called; a request
+// takes effect holding the parameters' write lock, taken before that one.
 class SoundLoader : public ISlotSoundLoader {
 public:
     using SoundCache = std::map<std::wstring, std::shared_ptr<audio::SoundPack>, PathOrder>;
@@ -47,9 +52,11 @@ public:
 
     // --- owner's thread
 
-    // Becomes params' sound loader for patch recalls until destroyed.
-    SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread = {});
-    // Waits for the loads still in flight.
+    // Becomes params' sound loader for patch recalls until destroyed; runs
+    // at most loadThreads loads at once.
+    SoundLoader(SynthParams& params, InstallSound install, ThreadTest isAudioThread = {},
+                std::size_t loadThreads = LoadPool::defaultLimit());
+    // Drops the loads still queued and waits for the running ones.
     ~SoundLoader() override;
     SoundLoader(const SoundLoader&) = delete;
     SoundLoader& operator=(const SoundLoader&) = delete;
@@ -68,7 +75,7 @@ public:
     // that fails later as "Error opening file - <path>" (from the poll).
     void loadSoundFile(const std::wstring& path, const StatusReport& status, int slot, double time,
                        std::uint32_t mask);
-    // Runs the recalls the audio thread left over, then handles at most one
+    // Runs the recall the audio thread left over, then handles at most one
     // finished load (the first in path order); never waits for a running one.
     // Returns the number of loads still pending.
     std::uint64_t pollLoads();
@@ -77,10 +84,15 @@ public:
 
     // The cached pack of path (ready or not); null when path was never asked for.
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const;
+    // Loads queued or running, finished ones not polled yet, a recall the
+    // audio thread left for the poll, and a poll in progress: 0 once every
+    // request that reached the loader has settled.
+    std::uint64_t unsettledCount() const;
 
     // --- editor thread, or the audio thread for a MIDI program change
 
-    void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask) override;
+    void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                       std::uint64_t request) override;
 
     // --- loading worker
 
@@ -89,34 +101,42 @@ public:
     int loadPack(std::shared_ptr<audio::SoundPack> pack);
 
 protected:
-    // Runs loadPack(pack) on a thread of its own. Called with the maps
-    // locked; may throw when no thread can be started.
+    // Queues the load of pack on the pool: a pool thread drops it if
+    // overtaken meanwhile, else runs loadPack; the future gives the final
+    // state, or EMPTY for a dropped load. Called with the maps locked; throws
+    // when no thread can be started.
     virtual std::future<int> startWorker(std::shared_ptr<audio::SoundPack> pack);
+    // On the pool thread, before the load starts: when the request it serves
+    // is no longer the latest, the load is dropped and its path left as if
+    // never asked for. True when dropped.
+    bool dropIfOvertaken(const std::shared_ptr<audio::SoundPack>& pack);
+    void submit(LoadPool::Job job) { pool.submit(std::move(job)); }
 
 private:
+    void requestSound(const std::wstring& path, const StatusReport& status, int slot, double time,
+                      std::uint32_t mask, std::uint64_t request);
     void startLoad(const std::wstring& path, const PendingLoad& request);
-    void useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time, std::uint32_t mask);
-    void recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask);
+    void useCachedPack(const std::shared_ptr<audio::SoundPack>& pack, int slot, double time, std::uint32_t mask,
+                       std::uint64_t request);
+    void recallOnAudioThread(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                             std::uint64_t request);
     void finish(const std::wstring& path, PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
     void installFinished(const PendingLoad& record, std::shared_ptr<audio::SoundPack> sound);
     static void reportFailure(const std::wstring& path, const PendingLoad& record);
-    void runDeferredRecalls();
-    std::uint64_t nextRequest();
+    void runDeferredRecall();
     std::uint64_t pendingCount() const;
     void storeLoaded(const std::wstring& path, std::shared_ptr<audio::SoundPack> loaded);
 
     SynthParams& params;
     InstallSound install;
     ThreadTest onAudioThread;
-    DeferredRecalls deferred;
-    // Numbers the requests that take effect (a load started or adopted, a
-    // sound installed), from any thread.
-    std::atomic<std::uint64_t> lastRequest{0};
+    DeferredRecallSlot deferred;
+    std::atomic<int> activePolls{0};
     mutable std::mutex mapsLock;
     SoundCache soundCache;
-    // Declared last, destroyed first: its records wait for their workers,
-    // which still write soundCache under mapsLock.
     PendingLoads pendingLoads;
+    // Declared last, destroyed first: its running loads still write the maps.
+    LoadPool pool;
 };
 
 } // namespace korvel::veldro

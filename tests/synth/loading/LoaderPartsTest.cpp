@@ -1,4 +1,4 @@
-#include "synth/loading/DeferredRecalls.h"
+#include "synth/loading/DeferredRecall.h"
 #include "synth/loading/PathOrder.h"
 
 #include <gtest/gtest.h>
@@ -29,44 +29,48 @@ TEST(PathOrderTest, ComparesAsUtf16CodeUnits)
     EXPECT_FALSE(less(L"/same", L"/same"));
 }
 
-TEST(DeferredRecallsTest, KeepsOrderAndRefusesWhenFull)
+TEST(DeferredRecallSlotTest, HandsOverOnlyTheLatestRecallAndOnlyOnce)
 {
-    DeferredRecalls ring;
+    DeferredRecallSlot latest;
     DeferredRecall out;
-    EXPECT_FALSE(ring.pop(out));
+    EXPECT_FALSE(latest.take(out));
     for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < int(DeferredRecalls::CAPACITY); ++i)
-            EXPECT_TRUE(ring.push({i, 0.5 * i, std::uint32_t(i)}));
-        EXPECT_FALSE(ring.push({99, 0.0, 0}));
-        for (int i = 0; i < int(DeferredRecalls::CAPACITY); ++i) {
-            ASSERT_TRUE(ring.pop(out));
-            EXPECT_EQ(out.slot, i);
-            EXPECT_EQ(out.time, 0.5 * i);
-        }
-        EXPECT_FALSE(ring.pop(out));
+        for (int i = 1; i <= 40; ++i)
+            latest.put({i, 0.5 * i, std::uint32_t(i), std::uint64_t(100 * round + i)});
+        EXPECT_TRUE(latest.holdsRecall());
+        ASSERT_TRUE(latest.take(out));
+        EXPECT_EQ(out.slot, 40);
+        EXPECT_EQ(out.time, 20.0);
+        EXPECT_EQ(out.mask, 40u);
+        EXPECT_EQ(out.request, std::uint64_t(100 * round + 40));
+        EXPECT_FALSE(latest.holdsRecall());
+        EXPECT_FALSE(latest.take(out));
     }
 }
 
-TEST(DeferredRecallsTest, HandsRecallsFromOneThreadToAnotherInOrder)
+TEST(DeferredRecallSlotTest, ATakenRecallIsAlwaysOneThatWasPutWhole)
 {
-    constexpr int COUNT = 2000;
-    DeferredRecalls ring;
-    std::thread producer([&] {
-        for (int i = 0; i < COUNT; ++i)
-            while (!ring.push({i, double(i), std::uint32_t(i)}))
-                std::this_thread::yield();
+    constexpr int COUNT = 20000;
+    DeferredRecallSlot latest;
+    std::thread audio([&] {
+        for (int i = 1; i <= COUNT; ++i)
+            latest.put({i, double(i), std::uint32_t(i), std::uint64_t(i)});
     });
     DeferredRecall out;
-    for (int expected = 0; expected < COUNT;) {
-        if (!ring.pop(out)) {
+    std::uint64_t last = 0;
+    while (last < COUNT) {
+        if (!latest.take(out)) {
             std::this_thread::yield();
             continue;
         }
-        ASSERT_EQ(out.slot, expected);
-        ASSERT_EQ(out.time, double(expected));
-        ++expected;
+        ASSERT_EQ(out.time, double(out.slot));
+        ASSERT_EQ(out.mask, std::uint32_t(out.slot));
+        ASSERT_EQ(out.request, std::uint64_t(out.slot));
+        ASSERT_GT(out.request, last) << "each recall is taken once, newer than the one before";
+        last = out.request;
     }
-    producer.join();
+    audio.join();
+    EXPECT_FALSE(latest.take(out));
 }
 
 } // namespace

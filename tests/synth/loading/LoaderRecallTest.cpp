@@ -66,7 +66,7 @@ TEST_F(LoaderRecallTest, SlotOfAnUncachedSoundIsRecalledWithItsTimeAndMaskOnceLo
     EXPECT_EQ(r.log.back(), (std::pair<int, std::uint32_t>{0, 0x201}));
 }
 
-TEST_F(LoaderRecallTest, RecallMeetingAStillLoadingSoundChangesNothing)
+TEST_F(LoaderRecallTest, RecallMeetingItsSoundStillLoadingIsFinishedByThatLoad)
 {
     const fs::path sound = r.writeSound("loading.wav", 1000);
     storeSlot(3, sound);
@@ -75,14 +75,15 @@ TEST_F(LoaderRecallTest, RecallMeetingAStillLoadingSoundChangesNothing)
     r.log.clear();
     r.rig.params.applyPatch(3, 0.0, MASK_ALL);
     EXPECT_EQ(r.loader.starts, 1);
-    EXPECT_EQ(rateTarget(), LIVE_RATE);
+    EXPECT_EQ(rateTarget(), LIVE_RATE) << "nothing changes before the sound is there";
     EXPECT_TRUE(r.log.empty());
     r.loader.release(r.key(sound));
     finish(sound);
-    r.loader.pollLoads();
-    // The load finishes as the drop that started it: a fresh selection, no recall.
-    EXPECT_EQ(rateTarget(), LIVE_RATE);
-    EXPECT_EQ(r.rig.params.getParam(1).second, 1000.0);
+    EXPECT_EQ(r.loader.pollLoads(), 0u);
+    // The recall came after the drop: the load finishes the recall.
+    EXPECT_EQ(r.rig.engine.sound, r.cached(sound));
+    EXPECT_EQ(rateTarget(), STORED_RATE);
+    EXPECT_EQ(r.rig.params.getParam(1).second, 600.0);
 }
 
 TEST_F(LoaderRecallTest, RecallOfAFailedSoundChangesNothing)
@@ -160,7 +161,7 @@ TEST_F(AudioThreadRecallTest, UncachedSoundIsLeftToThePollWithoutAllocating)
     }
     EXPECT_EQ(r.loader.starts, 0);
     EXPECT_EQ(r.cached(sound), nullptr);
-    r.audioThread = std::thread::id{};
+    r.clearAudioThread();
 
     r.loader.hold(r.key(sound));
     EXPECT_EQ(r.loader.pollLoads(), 1u);
@@ -180,26 +181,32 @@ TEST_F(AudioThreadRecallTest, ReadyCachedSoundIsInstalledAtOnce)
     EXPECT_EQ(rateTarget(), STORED_RATE);
 }
 
-TEST_F(AudioThreadRecallTest, BusyLoaderDefersTheRecallInsteadOfWaiting)
+TEST_F(AudioThreadRecallTest, ARecallMeetingABusyLoaderIsHeldOverInsteadOfWaiting)
 {
     const fs::path busy = r.writeSound("busy.wav", 1000);
     const fs::path slotSound = cacheSlotSound(9, "slot.wav");
-    // While a load starts the loader's maps are locked: a program change
-    // arriving then must return at once.
+    // While a load starts the loader holds the parameters and its maps: a
+    // program change arriving then must return at once.
     r.loader.duringStart = [&] {
         std::thread audio([&] {
             r.markAudioThread();
             r.rig.params.applyPatch(9, 0.0, MASK_ALL);
         });
         audio.join();
-        r.audioThread = std::thread::id{};
+        r.clearAudioThread();
     };
     r.loader.loadSound(busy.string(), r.status);
     r.loader.duringStart = nullptr;
     EXPECT_EQ(r.rig.engine.sound, nullptr);
     EXPECT_EQ(rateTarget(), LIVE_RATE);
     finish(busy);
-    // The recall runs; the busy load, asked for before it, is not installed.
+    // A later block recalls it, after the load that was starting.
+    std::thread([&] {
+        r.markAudioThread();
+        r.rig.params.retryHeldRecall();
+    }).join();
+    r.clearAudioThread();
+    EXPECT_EQ(rateTarget(), STORED_RATE);
     r.loader.pollLoads();
     EXPECT_EQ(rateTarget(), STORED_RATE);
     ASSERT_EQ(r.installed.size(), 2u);

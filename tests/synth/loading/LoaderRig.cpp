@@ -1,5 +1,6 @@
 #include "synth/loading/LoaderRig.h"
 
+#include "audio/LoadState.h"
 #include "audio/SoundPack.h"
 #include "support/SoundFileBuilder.h"
 #include "utility/Utf8.h"
@@ -13,7 +14,6 @@ HeldLoader::~HeldLoader()
 {
     for (auto& [path, g] : gates)
         g->openOnce();
-    workers.clear();
 }
 
 std::shared_ptr<HeldLoader::Gate>& HeldLoader::gate(const std::wstring& path)
@@ -27,6 +27,8 @@ std::shared_ptr<HeldLoader::Gate>& HeldLoader::gate(const std::wstring& path)
 void HeldLoader::hold(const std::wstring& path) { gate(path); }
 
 void HeldLoader::release(const std::wstring& path) { gate(path)->openOnce(); }
+
+void HeldLoader::waitUntilStarted(const std::wstring& path) { gate(path)->started.wait(); }
 
 void HeldLoader::waitUntilFinished(const std::wstring& path) { gate(path)->finished.wait(); }
 
@@ -48,14 +50,19 @@ std::future<int> HeldLoader::startWorker(std::shared_ptr<audio::SoundPack> pack)
     std::shared_ptr<Gate> g = gate(path);
     if (!held)
         g->openOnce();
-    auto result = std::make_shared<std::promise<int>>();
-    std::future<int> future = result->get_future();
-    workers.push_back(std::async(std::launch::async, [this, g, pack, result] {
+    auto load = std::make_shared<std::packaged_task<int()>>([this, g, pack] {
+        if (dropIfOvertaken(pack))
+            return audio::LoadState::EMPTY;
+        g->started.count_down();
         g->open.wait();
-        result->set_value(loadPack(pack));
+        return loadPack(pack);
+    });
+    std::future<int> result = load->get_future();
+    submit([load, g] {
+        (*load)();
         g->finished.count_down();
-    }));
-    return future;
+    });
+    return result;
 }
 
 LoaderRig::LoaderRig()
@@ -67,7 +74,7 @@ LoaderRig::LoaderRig()
               rig.params.setSoundFrameCount(pack->frameCount());
               rig.engine.sound = std::move(pack);
           },
-          [this] { return audioThread.load() == std::this_thread::get_id(); })
+          [this] { return rig.engine.isAudioThread(); })
 {
     rig.params.addListener(&soundView);
 }

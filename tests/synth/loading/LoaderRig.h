@@ -18,17 +18,26 @@
 
 namespace korvel::test {
 
-// A loader whose workers can be held back before they start loading and
-// waited for once they have finished, so tests need no sleeps.
+// A loader whose loads can be held back on their pool threads before they
+// start and waited for once they have finished, so tests need no sleeps.
 class HeldLoader : public veldro::SoundLoader {
 public:
-    using SoundLoader::SoundLoader;
+    // Enough threads for every load a test holds at once, whatever the machine.
+    static constexpr std::size_t LOAD_THREADS = 4;
+
+    HeldLoader(veldro::SynthParams& params, InstallSound install, ThreadTest isAudioThread)
+        : SoundLoader(params, std::move(install), std::move(isAudioThread), LOAD_THREADS)
+    {
+    }
     ~HeldLoader() override;
 
-    // The next load of path waits until release(path).
+    // The next load of path, once its pool thread starts it, waits there
+    // until release(path).
     void hold(const std::wstring& path);
     void release(const std::wstring& path);
-    // Returns once the load of path has reported its result.
+    // Returns once the load of path has started (it was not dropped).
+    void waitUntilStarted(const std::wstring& path);
+    // Returns once the load of path has reported its result (or was dropped).
     void waitUntilFinished(const std::wstring& path);
 
     // The next start fails as if no thread could be started.
@@ -48,13 +57,13 @@ private:
                 open.count_down();
         }
         std::atomic<bool> opened{false};
+        std::latch started{1};
         std::latch open{1};
         std::latch finished{1};
     };
     std::shared_ptr<Gate>& gate(const std::wstring& path);
 
     std::map<std::wstring, std::shared_ptr<Gate>> gates;
-    std::vector<std::future<void>> workers;
 };
 
 // A loader on a parameter model over a fake engine: installing a sound makes
@@ -70,13 +79,13 @@ struct LoaderRig {
     static std::wstring key(const std::filesystem::path& path);
     std::shared_ptr<audio::SoundPack> cached(const std::filesystem::path& path) const;
     std::filesystem::path writeSound(const std::string& name, int frames) const;
-    // The calling thread counts as the audio thread until cleared.
-    void markAudioThread() { audioThread = std::this_thread::get_id(); }
+    // The calling thread counts as the engine's audio thread until cleared.
+    void markAudioThread() { rig.engine.audioThread = std::this_thread::get_id(); }
+    void clearAudioThread() { rig.engine.audioThread = std::thread::id{}; }
 
     testing_support::TempDir dir;
     ParamsRig rig;
     std::vector<std::shared_ptr<audio::SoundPack>> installed;
-    std::atomic<std::thread::id> audioThread{};
     std::vector<std::pair<std::string, veldro::StatusColour>> statusTexts;
     veldro::StatusReport status;
     ChangeLog log;

@@ -190,6 +190,7 @@ TEST_P(FinishOrderTest, EachPollTakesOneFinishedLoadAndTheLastRequestWins)
     for (const fs::path& p : {a, b}) {
         r.loader.hold(r.key(p));
         r.loader.loadSound(p.string(), r.status);
+        r.loader.waitUntilStarted(r.key(p));
     }
     const bool bFirst = GetParam();
     for (const fs::path& p : bFirst ? std::vector{b, a} : std::vector{a, b}) {
@@ -212,6 +213,7 @@ TEST_F(SoundLoaderTest, TheSoundChosenLastStaysWhenAnEarlierOneFinishesLater)
     const fs::path b = r.writeSound("b.wav", 900);
     r.loader.hold(r.key(a));
     r.loader.loadSound(a.string(), r.status);
+    r.loader.waitUntilStarted(r.key(a));
     r.dropAndFinish(b);
     EXPECT_EQ(r.loader.pollLoads(), 1u);
     EXPECT_EQ(r.rig.engine.sound, r.cached(b));

@@ -4,7 +4,9 @@
 #include "synth/MidiState.h"
 #include "synth/SynthParams.h"
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace korvel::test {
 
@@ -16,8 +18,11 @@ public:
     std::shared_ptr<const audio::SoundPack> getCurrentSound() const override { return sound; }
     double getSampleRate() const override { return sampleRate; }
     const veldro::MidiState& getMidiState() const override { return midi; }
+    bool isAudioThread() const override { return audioThread.load() == std::this_thread::get_id(); }
 
     bool running = false;
+    // None until a test marks one.
+    std::atomic<std::thread::id> audioThread{};
     double playPosition = 0.0;
     std::shared_ptr<const audio::SoundPack> sound;
     double sampleRate = 44100.0;

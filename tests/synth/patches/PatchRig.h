@@ -33,11 +33,14 @@ struct RecordingSlotLoader : veldro::ISlotSoundLoader {
         std::uint32_t mask;
         bool operator==(const Request&) const = default;
     };
-    void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask) override
+    void loadSlotSound(const std::wstring& path, int slot, double time, std::uint32_t mask,
+                       std::uint64_t request) override
     {
         requests.push_back({path, slot, time, mask});
+        numbers.push_back(request);
     }
     std::vector<Request> requests;
+    std::vector<std::uint64_t> numbers;
 };
 
 // A parameter model with 130 empty slots, a listener for every group and a

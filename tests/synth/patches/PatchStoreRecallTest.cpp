@@ -227,11 +227,16 @@ TEST_F(PatchSlotTest, SlotOfAnotherSoundIsHandedToTheLoaderUntouched)
     EXPECT_EQ(r.loader.requests, (std::vector{expected, expected}));
     EXPECT_EQ(r.target(GRAIN_RATE), 30.0);
     EXPECT_TRUE(r.log.empty());
+    // Each recall is a request of its own, the latest one until the next.
+    ASSERT_EQ(r.loader.numbers.size(), 2u);
+    EXPECT_LT(r.loader.numbers[0], r.loader.numbers[1]);
+    EXPECT_TRUE(r.params().isLatestRequest(r.loader.numbers[1]));
 
     // Without the sound bit the sound is not looked at.
     r.params().applyPatch(4, 0.0, 2);
     EXPECT_EQ(r.loader.requests.size(), 2u);
     EXPECT_EQ(r.target(GRAIN_RATE), 80.0);
+    EXPECT_FALSE(r.params().isLatestRequest(r.loader.numbers[1]));
 }
 
 TEST_F(PatchSlotTest, WithoutLoaderAnotherSoundsSlotChangesNothing)
