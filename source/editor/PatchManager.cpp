@@ -108,7 +108,9 @@ void PatchManager::checkAwaitedRecall()
         }
     }
     const auto cached = synth.findSound(sound);
-    if (cached && audio::LoadState::isFinal(cached->state()) && cached->state() != audio::LoadState::READY)
+    const bool failed =
+        cached && audio::LoadState::isFinal(cached->state()) && cached->state() != audio::LoadState::READY;
+    if (failed || !params.isLatestRequest(awaited->request))
         awaited.reset();
 }
 
@@ -230,7 +232,7 @@ void PatchManager::recall(int index, CButtonState buttons)
     switch (startRecall(index, time)) {
     case Recall::LOADING:
         status(cellName(index) + " loading " + path);
-        awaited = AwaitedRecall{index, params.getAppliedRecallCount(),
+        awaited = AwaitedRecall{index, params.getAppliedRecallCount(), params.lastRequest(),
                                 gui::HostValueSnapshot(params, gui::recallableParamIds())};
         return;
     case Recall::FAILED:

@@ -98,10 +98,11 @@ private:
         int row = -1;
     };
     // A recall whose sound is loading: applied once the recall count moved on with its sound current.
-    // Only a later recall that loads too replaces it, as the loader serves only the latest load.
+    // Any later request overtakes it, as only the latest request installs a sound or recalls a slot.
     struct AwaitedRecall {
         int index;
         std::uint64_t recallsAtClick;
+        std::uint64_t request;
         gui::HostValueSnapshot before;
     };
 

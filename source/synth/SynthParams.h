@@ -174,6 +174,8 @@ public:
     {
         return request == latestRequest.load(std::memory_order_acquire);
     }
+    // Any thread: the number the latest request drew.
+    std::uint64_t lastRequest() const { return latestRequest.load(std::memory_order_acquire); }
 
     // --- listeners: add and clear on the editor thread, notify on any thread
 

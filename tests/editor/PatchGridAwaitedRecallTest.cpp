@@ -96,7 +96,7 @@ TEST_F(PatchGridAwaitedRecall, AnOvertakenLoadNeverMarksItsCell)
     EXPECT_EQ(manager->getCurrentCell(), 11);
 }
 
-TEST_F(PatchGridAwaitedRecall, ARecallLandingAfterOtherClicksTakesTheMarkFromTheirCell)
+TEST_F(PatchGridAwaitedRecall, AClickWhileARecallLoadsWinsAndKeepsItsMark)
 {
     storeSlot(5, 150.0); // no sound of its own: recalled at once
     storeWithSound(9, 200.0, writeTone("nine.wav", 0.05));
@@ -104,11 +104,16 @@ TEST_F(PatchGridAwaitedRecall, ARecallLandingAfterOtherClicksTakesTheMarkFromThe
     click(5);
     EXPECT_TRUE(marked(5));
     idleUntilLoaded();
+    EXPECT_DOUBLE_EQ(rate(), 150.0);
+    EXPECT_TRUE(marked(5));
+    EXPECT_FALSE(marked(9));
+    EXPECT_EQ(manager->getCurrentCell(), 5);
+    // The load that was overtaken is cached: recalling its slot again installs it at once.
+    click(9);
     EXPECT_DOUBLE_EQ(rate(), 200.0);
     EXPECT_TRUE(marked(9));
     EXPECT_FALSE(marked(5));
     EXPECT_EQ(grid->cell(5).color, colour(PatchManager::USED_SLOT));
-    EXPECT_EQ(manager->getCurrentCell(), 9);
 }
 
 TEST_F(PatchGridAwaitedRecall, ImmediateRecallsAndResetsReachTheHostInsideGestures)
