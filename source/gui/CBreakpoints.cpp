@@ -225,6 +225,9 @@ void CBreakpoints::paramChanged(std::uint32_t)
 void CBreakpoints::endDrag()
 {
     dragged = nullptr;
+    // The selected point is drawn enlarged until the view redraws it.
+    if (selected >= 0)
+        invalid();
     selected = -1;
     if (!editing)
         return;
