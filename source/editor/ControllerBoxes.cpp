@@ -148,10 +148,11 @@ void Controller::buildProcessingBox(const CRect& boxRect)
     filterValue->setTextReceiver(
         blocks.makeLabel(*processingBox, {area.left, top, area.left + filterWidth, top + labelHeight()}));
     filterValue->showValue(veldro::getParamInfo(16).range.default_value);
-    // The filter view's own texts, under its pads.
+    // The filter view's own texts, under its pads; they name the filter themselves, so "filter" is the
+    // first text rather than a label in front of each.
     const CCoord statusTop = top + place + padding();
     auto* filterLabel = gui::makeTextDisplay(
-        {filterPadLeft, statusTop, mixPadLeft + place, statusTop + labelHeight()}, "", "filter", palette);
+        {filterPadLeft, statusTop, mixPadLeft + place, statusTop + labelHeight()}, "filter", "", palette);
     processingBox->addView(filterLabel);
     const CCoord sliderHeight = gui::u(8);
     const CRect viewRect(area.left, top + labelHeight() + padding(), area.left + filterWidth,

@@ -1,11 +1,12 @@
 // Renders the whole editor window of a playing instance into a PNG, to check its look by eye:
-// editor-snapshot [out.png]
+// editor-snapshot [--theme nightshade|veldro|system] [out.png]
 //
 // The instance runs in a scratch folder with a generated chord as its sound, a selection in the
 // middle of it, the play cursor inside the selection and controllers of several kinds.
 
 #include "DemoContent.h"
 #include "editor/Controller.h"
+#include "gui/ColourTable.h"
 #include "plugin/Processor.h"
 #include "synth/ParamTable.h"
 #include "vstgui/lib/cframe.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -58,10 +60,29 @@ void play(Processor& processor, int blocks)
         processor.processReplacing(nullptr, outputs, BLOCK);
 }
 
+// The start-up theme unless "--theme NAME" comes first; false for a theme the table does not know.
+bool selectTheme(int& argc, char**& argv)
+{
+    if (argc < 3 || std::string_view(argv[1]) != "--theme")
+        return true;
+    const std::string theme = argv[2];
+    argc -= 2;
+    argv += 2;
+    if (theme != "nightshade" && theme != "veldro" && theme != "system")
+        return false;
+    gui::colourTable().selectTheme(theme, true);
+    gui::colourTable().selectTheme("cie", true); // the colour family stays the one start-up selects
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (!selectTheme(argc, argv)) {
+        std::fprintf(stderr, "editor-snapshot: themes are nightshade, veldro and system\n");
+        return 2;
+    }
     const fs::path out = fs::absolute(argc > 1 ? argv[1] : "editor-snapshot.png");
     const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
     fs::create_directories(scratch);

@@ -1,5 +1,6 @@
 #include "gui/controllers/MidiController.h"
 
+#include "gui/ColourMath.h"
 #include "gui/FontSet.h"
 #include "vstgui/lib/cdrawcontext.h"
 
@@ -58,7 +59,8 @@ void MidiController::draw(CXYPad* pad, CDrawContext* context, double x, double y
     context->setFont(small ? fonts.smallerFont(1) : fonts.baseFont());
     const CCoord topLine = inner.top + std::trunc(fonts.smallerFont(1)->getSize());
     for (const CornerInput& input : INPUTS) {
-        context->setFontColor(input.takesPart(x, y) ? CColor(255, 255, 255, 255) : palette.accent);
+        context->setFontColor(input.takesPart(x, y) ? readableOn(CColor(255, 255, 255, 255), palette.background)
+                                                    : palette.accent);
         const CCoord left = input.right ? inner.right - context->getStringWidth(input.label) : inner.left;
         context->drawString(input.label, CPoint(left, input.bottom ? inner.bottom : topLine), true);
     }

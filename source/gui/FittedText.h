@@ -1,0 +1,16 @@
+#pragma once
+
+#include "vstgui/lib/cdrawcontext.h"
+#include "vstgui/lib/cfont.h"
+
+#include <initializer_list>
+
+namespace korvel::gui {
+
+// Sets on the context the first of `fonts` (larger ones first) in which `text` fits `width` whole and
+// returns the text. Failing that, the last font shrunk as far as `smallestSize` when the text then fits
+// whole, else the last font and the text shortened with "…".
+VSTGUI::UTF8String fitTextInFonts(VSTGUI::CDrawContext& context, const VSTGUI::UTF8String& text, VSTGUI::CCoord width,
+                                  std::initializer_list<VSTGUI::CFontDesc*> fonts, VSTGUI::CCoord smallestSize = 0.);
+
+} // namespace korvel::gui
