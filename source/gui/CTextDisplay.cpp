@@ -37,6 +37,8 @@ void CTextDisplay::receiveText(const UTF8String& text, CColor colour)
         colour = defaultColor;
     if (colour != getTextColor())
         CTextButton::setTextColor(colour);
+    // The next draw tells whether the new text needs the tooltip; an empty one is never drawn.
+    showWholeTitleInTooltip(false);
     setTitle(label + text);
 }
 
