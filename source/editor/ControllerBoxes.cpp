@@ -184,8 +184,8 @@ void Controller::buildPatchBox(const CRect& boxRect)
     const CRect time = blocks.makeParamBlock(*patchBox, knobAt(area.left, area.top),
                                              blocks.makeGuiSynthParamDisplay(56, ValueFormat("time %.*f s", 1)));
     const CCoord dropTop = time.bottom + padding();
-    views::makeDropButton(context, *patchBox,
-                          {area.left, dropTop, area.left + knobSize(), dropTop + gui::u(16)});
+    // As wide as the time's label above it: a knob's width leaves the title no margin.
+    views::makeDropButton(context, *patchBox, {area.left, dropTop, time.right, dropTop + gui::u(16)});
 
     struct Option {
         int id;

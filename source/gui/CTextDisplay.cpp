@@ -1,5 +1,8 @@
 #include "gui/CTextDisplay.h"
 
+#include "gui/ColourMath.h"
+#include "vstgui/lib/cdrawcontext.h"
+
 namespace korvel::gui {
 
 using namespace VSTGUI;
@@ -52,6 +55,10 @@ void CTextDisplay::setLabel(const UTF8String& text)
 
 UTF8String CTextDisplay::titleToDraw(CDrawContext& context, CCoord width)
 {
+    // Status colours come from senders and themes that do not know the display's background.
+    const CGradient* fill = isLit() ? getGradientHighlighted() : getGradient();
+    if (fill && fill->getStartColor().alpha == 255)
+        context.setFontColor(readableOn(context.getFontColor(), fill->getStartColor()));
     UTF8String shown = CTextButton::titleToDraw(context, width);
     showWholeTitleInTooltip(!(shown == getTitle()));
     return shown;

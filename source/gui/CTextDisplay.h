@@ -28,7 +28,8 @@ public:
     const VSTGUI::CColor& getDefaultColor() const { return defaultColor; }
 
 protected:
-    // A shortened text shows whole in the tooltip, in place of the display's own tooltip until it fits.
+    // A shortened text shows whole in the tooltip, in place of the display's own tooltip until it fits;
+    // a colour too close to the display's background is drawn darker or lighter.
     VSTGUI::UTF8String titleToDraw(VSTGUI::CDrawContext& context, VSTGUI::CCoord width) override;
 
 private:

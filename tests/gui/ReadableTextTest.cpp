@@ -4,6 +4,7 @@
 #include "PadRig.h"
 #include "SoundfileRig.h"
 #include "gui/CCustomDrawXYPad.h"
+#include "gui/CGroupbox.h"
 #include "gui/CTextDisplay.h"
 #include "gui/ColourMath.h"
 #include "gui/ControlFactories.h"
@@ -140,6 +141,41 @@ TEST(StatusDisplay, ADisplayWithoutATooltipLosesTheWholeTextOnceItFits)
     display->receiveText("", kTransparentCColor);
     display->draw(&context);
     EXPECT_EQ(tooltipOf(*display), "");
+}
+
+TEST(StatusDisplay, AStatusColourCloseToTheBackgroundIsDrawnReadable)
+{
+    // The light theme's background with the dark theme's orange, as a status strip gets them.
+    const Palette light({232, 232, 232, 255}, {69, 143, 238, 255}, {255, 122, 0, 255}, {255, 122, 0, 255});
+    auto display = owned(makeTextDisplay({0, 0, 180, 12}, "", "", light));
+    const struct {
+        CColor sent;
+        bool kept;
+    } cases[] = {{kTransparentCColor, false}, {{255, 0, 0, 255}, true}, {{0, 0, 0, 255}, true}};
+    for (const auto& c : cases) {
+        display->receiveText("Patches: Click to use", c.sent);
+        RecordingDrawContext context;
+        display->draw(&context);
+        const auto strings = context.callsOf(DrawCall::Kind::String);
+        ASSERT_EQ(strings.size(), 1u);
+        EXPECT_GE(contrastRatio(strings[0].fontColor, light.background), 3.0);
+        if (c.kept) {
+            EXPECT_EQ(strings[0].fontColor, c.sent) << "a colour that reads is drawn as sent";
+        }
+    }
+    EXPECT_EQ(display->getDefaultColor(), light.text) << "the display keeps its own colour";
+}
+
+TEST(GroupboxTitle, ATitleCloseToTheBackgroundIsDrawnReadable)
+{
+    const Palette light({232, 232, 232, 255}, {69, 143, 238, 255}, {255, 122, 0, 255}, {255, 122, 0, 255});
+    auto box = owned(makeGroupbox({0, 0, 200, 100}, "Patches", light, kTransparentCColor, false));
+    RecordingDrawContext context;
+    box->drawBackgroundRect(&context, box->getViewSize());
+    const auto strings = context.callsOf(DrawCall::Kind::String);
+    ASSERT_EQ(strings.size(), 1u);
+    EXPECT_GE(contrastRatio(strings[0].fontColor, light.background), 3.0);
+    EXPECT_EQ(box->getFrameColor(), light.accent) << "the frame keeps the theme's colour";
 }
 
 // ---- pad sliders and captions
