@@ -12,7 +12,10 @@
 #include "gui/FontSet.h"
 #include "gui/StaticPalettes.h"
 #include "gui/controllers/ControllerFactory.h"
+#include "utility/Win32Compat.h"
+#include "vstgui/lib/cframe.h"
 #include "vstgui/lib/ctextfit.h"
+#include "vstgui/testing/fakehost.h"
 #include "vstgui/testing/recordingdrawcontext.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +132,28 @@ TEST(StatusDisplay, ALongStatusEndsInAnEllipsisAndReadsWholeInTheTooltip)
     ASSERT_EQ(strings.size(), 1u);
     EXPECT_EQ(strings[0].text, "short");
     EXPECT_EQ(tooltipOf(*display), "own tooltip");
+}
+
+TEST(StatusDisplay, HoveringAShortenedStatusShowsItWholeInTheWindow)
+{
+    VSTGUI::uint32 now = 100000;
+    win32::setTickSourceForTesting([&now] { return now; });
+    VSTGUI::testing::RecordingEditor editor;
+    auto frame = owned(new CFrame(CRect(0, 0, 200, 40), &editor));
+    editor.setFrame(frame);
+    frame->open(nullptr);
+    frame->enableTooltips(true, 1000);
+    const std::string help = "Random: X Walk: offset next val from previous. Y Spread: near or extreme values";
+    auto* display = makeTextDisplay({0, 20, 180, 32}, "", "", staticPalette(0));
+    frame->addView(display);
+    display->receiveText(help, kTransparentCColor);
+    frame->idle();
+    frame->platformOnMouseMoved(CPoint(90, 26), 0);
+    now += 1000;
+    frame->idle();
+    EXPECT_EQ(frame->getShownTooltip(), help);
+    frame->close();
+    win32::setTickSourceForTesting({});
 }
 
 TEST(StatusDisplay, ADisplayWithoutATooltipLosesTheWholeTextOnceItFits)
