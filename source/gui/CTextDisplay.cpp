@@ -1,7 +1,6 @@
 #include "gui/CTextDisplay.h"
 
-#include "gui/ColourMath.h"
-#include "vstgui/lib/cdrawcontext.h"
+#include "gui/FittedText.h"
 
 namespace korvel::gui {
 
@@ -55,10 +54,7 @@ void CTextDisplay::setLabel(const UTF8String& text)
 
 UTF8String CTextDisplay::titleToDraw(CDrawContext& context, CCoord width)
 {
-    // Status colours come from senders and themes that do not know the display's background.
-    const CGradient* fill = isLit() ? getGradientHighlighted() : getGradient();
-    if (fill && fill->getStartColor().alpha == 255)
-        context.setFontColor(readableOn(context.getFontColor(), fill->getStartColor()));
+    makeFontColourReadableOn(context, isLit() ? getGradientHighlighted() : getGradient());
     UTF8String shown = CTextButton::titleToDraw(context, width);
     showWholeTitleInTooltip(!(shown == getTitle()));
     return shown;

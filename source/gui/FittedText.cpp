@@ -1,5 +1,6 @@
 #include "gui/FittedText.h"
 
+#include "gui/ColourMath.h"
 #include "vstgui/lib/ctextfit.h"
 
 #include <cmath>
@@ -48,6 +49,12 @@ UTF8String fitTextInFonts(CDrawContext& context, const UTF8String& text, CCoord 
     }
     context.setFont(last);
     return fitText(context, text, width);
+}
+
+void makeFontColourReadableOn(CDrawContext& context, const CGradient* fill)
+{
+    if (fill && fill->getStartColor().alpha == 255 && fill->getStartColor() == fill->getEndColor())
+        context.setFontColor(readableOn(context.getFontColor(), fill->getStartColor()));
 }
 
 } // namespace korvel::gui

@@ -2,6 +2,7 @@
 
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cfont.h"
+#include "vstgui/lib/cgradient.h"
 
 #include <initializer_list>
 
@@ -12,5 +13,9 @@ namespace korvel::gui {
 // whole, else the last font and the text shortened with "…".
 VSTGUI::UTF8String fitTextInFonts(VSTGUI::CDrawContext& context, const VSTGUI::UTF8String& text, VSTGUI::CCoord width,
                                   std::initializer_list<VSTGUI::CFontDesc*> fonts, VSTGUI::CCoord smallestSize = 0.);
+
+// Raises the context's font colour, where it needs it, to read on a text button's fill (an opaque flat
+// gradient; any other fill is left alone): senders and themes do not know the button's background.
+void makeFontColourReadableOn(VSTGUI::CDrawContext& context, const VSTGUI::CGradient* fill);
 
 } // namespace korvel::gui

@@ -4,6 +4,7 @@
 #include "PadRig.h"
 #include "SoundfileRig.h"
 #include "gui/CCustomDrawXYPad.h"
+#include "gui/CDropButton.h"
 #include "gui/CGroupbox.h"
 #include "gui/CTextDisplay.h"
 #include "gui/ColourMath.h"
@@ -201,6 +202,23 @@ TEST(GroupboxTitle, ATitleCloseToTheBackgroundIsDrawnReadable)
     ASSERT_EQ(strings.size(), 1u);
     EXPECT_GE(contrastRatio(strings[0].fontColor, light.background), 3.0);
     EXPECT_EQ(box->getFrameColor(), light.accent) << "the frame keeps the theme's colour";
+}
+
+TEST(DropButtonTitle, AnAccentCloseToTheFillIsDrawnReadable)
+{
+    const CColor lightGrey(232, 232, 232, 255);
+    const CColor orange(255, 122, 0, 255);
+    auto button = owned(new CDropButton(CRect(0, 0, 84, 24), 174));
+    button->setTitle("patch drop");
+    button->setTextColor(orange);
+    button->setGradient(owned(CGradient::create(0, 1, lightGrey, lightGrey)));
+    RecordingDrawContext context;
+    button->draw(&context);
+    const auto strings = context.callsOf(DrawCall::Kind::String);
+    ASSERT_EQ(strings.size(), 1u);
+    EXPECT_EQ(strings[0].text, "patch drop");
+    EXPECT_GE(contrastRatio(strings[0].fontColor, lightGrey), 3.0);
+    EXPECT_EQ(button->getTextColor(), orange);
 }
 
 // ---- pad sliders and captions

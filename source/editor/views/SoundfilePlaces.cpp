@@ -2,7 +2,6 @@
 
 #include "gui/CDropButton.h"
 #include "gui/CGroupbox.h"
-#include "gui/ColourMath.h"
 #include "gui/SoundfileView.h"
 #include "gui/StaticPalettes.h"
 #include "gui/Tooltips.h"
@@ -43,9 +42,7 @@ void makeDropButton(const EditorContext& context, gui::CGroupbox& box, const VST
     button->setTitle("patch drop");
     button->setFrameWidth(1.5);
     button->setFrameColor(context.palette.accent);
-    // The accent of a light theme may barely differ from its background; the title keeps off the frame.
-    button->setTextColor(gui::readableOn(context.palette.accent, context.palette.background));
-    button->setTextMargin(2.5);
+    button->setTextColor(context.palette.accent);
     button->setGradient(
         VSTGUI::owned(VSTGUI::CGradient::create(0, 1, context.palette.background, context.palette.background)));
     gui::setTooltipForTag(button, PATCH_FILE_TAG);
