@@ -148,10 +148,11 @@ void Controller::buildProcessingBox(const CRect& boxRect)
     filterValue->setTextReceiver(
         blocks.makeLabel(*processingBox, {area.left, top, area.left + filterWidth, top + labelHeight()}));
     filterValue->showValue(veldro::getParamInfo(16).range.default_value);
-    // The filter view's own texts, under its pads.
+    // The filter view's own texts, under its pads; they name the filter themselves, so "filter" is the
+    // first text rather than a label in front of each.
     const CCoord statusTop = top + place + padding();
     auto* filterLabel = gui::makeTextDisplay(
-        {filterPadLeft, statusTop, mixPadLeft + place, statusTop + labelHeight()}, "", "filter", palette);
+        {filterPadLeft, statusTop, mixPadLeft + place, statusTop + labelHeight()}, "filter", "", palette);
     processingBox->addView(filterLabel);
     const CCoord sliderHeight = gui::u(8);
     const CRect viewRect(area.left, top + labelHeight() + padding(), area.left + filterWidth,
@@ -183,8 +184,8 @@ void Controller::buildPatchBox(const CRect& boxRect)
     const CRect time = blocks.makeParamBlock(*patchBox, knobAt(area.left, area.top),
                                              blocks.makeGuiSynthParamDisplay(56, ValueFormat("time %.*f s", 1)));
     const CCoord dropTop = time.bottom + padding();
-    views::makeDropButton(context, *patchBox,
-                          {area.left, dropTop, area.left + knobSize(), dropTop + gui::u(16)});
+    // As wide as the time's label above it: a knob's width leaves the title no margin.
+    views::makeDropButton(context, *patchBox, {area.left, dropTop, time.right, dropTop + gui::u(16)});
 
     struct Option {
         int id;

@@ -30,6 +30,16 @@ using lengths::gap;
 using lengths::labelHeight;
 using lengths::padTrim;
 
+namespace {
+
+// The value a knob starts at: its parameter's default, or 0 for one without a scaling.
+void showStartValue(veldro::GuiSynthParamDisplay& bridge)
+{
+    bridge.showValue(bridge.getScaling() ? getParamInfo(bridge.getParamId()).range.default_value : 0.0);
+}
+
+} // namespace
+
 veldro::GuiSynthParamDisplay* EditorBlocks::makeGuiSynthParamDisplay(int id, const veldro::ValueFormat& format)
 {
     const veldro::ParamInfo& info = getParamInfo(id);
@@ -82,7 +92,7 @@ CRect EditorBlocks::makeParamBlock(gui::CGroupbox& box, const CRect& knobRect, v
                           std::max(knobRect.right + pads * padStep, knobRect.left + gui::u(56)),
                           knobRect.bottom + labelHeight());
     bridge->setTextReceiver(makeLabel(box, labelRect));
-    bridge->showValue(bridge->getScaling() ? getParamInfo(id).range.default_value : 0.0);
+    showStartValue(*bridge);
     CRect covered(knobRect.left, knobRect.top, labelRect.right, labelRect.bottom);
     if (pads > 0) {
         const CRect firstPad(knobRect.right + gap(), knobRect.top, knobRect.right + gap() + knobRect.getWidth(),
@@ -121,6 +131,11 @@ CRect EditorBlocks::makeKnobCluster(gui::CGroupbox& box, const CRect& rect, std:
         makeKnobFor(box, places[i], placed[i].bridge);
         placed[i].bridge->setTextReceiver(label);
     }
+    // Until a knob moves or the synthesizer reports, the label shows where the first knob starts.
+    const auto first = std::find_if(placed.begin(), placed.end(),
+                                    [](const ClusterKnob& knob) { return knob.id >= 0 && knob.bridge; });
+    if (first != placed.end())
+        showStartValue(*first->bridge);
 
     CRect covered(rect.left, rect.top, std::max(rect.right, labelRect.right), labelRect.bottom);
     CRect pad(rect.right + gap(), rect.top, rect.right + gap() + w, rect.bottom - padTrim());

@@ -3,7 +3,10 @@
 #include "audio/LoadState.h"
 #include "audio/SoundPack.h"
 #include "editor/LoadStatusRelay.h"
+#include "gui/ColourMath.h"
+#include "gui/FittedText.h"
 #include "gui/FontSet.h"
+#include "gui/LayoutMetrics.h"
 #include "synth/ParamTable.h"
 #include "synth/Synth.h"
 #include "utility/Utf8.h"
@@ -49,6 +52,16 @@ CColor labelColour(const CColor& fill)
     if (lum > 130)
         return {255, 255, 255, 160};
     return {255, 255, 255, 60};
+}
+
+// The faint label blended over an opaque fill, then raised to a contrast that still reads.
+CColor readableLabelColour(const CColor& fill)
+{
+    const CColor label = labelColour(fill);
+    if (fill.alpha != 255)
+        return label;
+    const CColor opaque(label.red, label.green, label.blue, 255);
+    return gui::readableOn(gui::mixColours(fill, opaque, label.alpha / 255.0), fill);
 }
 
 } // namespace
@@ -355,14 +368,19 @@ void PatchManager::drawCell(gui::CGrid* owner, CDrawContext* context, const gui:
                             int row)
 {
     owner->drawCell(owner, context, cell, column, row);
-    // Explicitly: the context still holds whatever font the view drawn before left in it.
-    CFontDesc* font = gui::fontSet().baseFont();
-    context->setFont(font);
-    context->setFontColor(labelColour(cell.color));
-    const std::string label = std::to_string(owner->getColumns() * row + column);
+    // Explicitly: the context still holds whatever font the view drawn before left in it. Three-digit
+    // numbers take a smaller font rather than touch the cell's border.
+    constexpr CCoord margin = 2.;
+    gui::FontSet& fonts = gui::fontSet();
+    const std::string label = gui::fitTextInFonts(*context, std::to_string(owner->getColumns() * row + column),
+                                                  cell.rect.getWidth() - 2. * margin,
+                                                  {fonts.baseFont(), fonts.smallerFont(1), fonts.smallerFont(2)},
+                                                  gui::layoutS())
+                                  .getString();
+    context->setFontColor(readableLabelColour(cell.color));
     const CCoord width = context->getStringWidth(label);
     const CPoint centre = cell.rect.getCenter();
-    context->drawString(label, CPoint(centre.x - width / 2., centre.y + 0.4 * font->getSize()), true);
+    context->drawString(label, CPoint(centre.x - width / 2., centre.y + 0.4 * context->getFont().getSize()), true);
 }
 
 } // namespace korvel::veldro

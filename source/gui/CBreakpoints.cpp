@@ -227,6 +227,9 @@ void CBreakpoints::editParam(int id)
 void CBreakpoints::endDrag()
 {
     dragged = nullptr;
+    // The selected point is drawn enlarged until the view redraws it.
+    if (selected >= 0)
+        invalid();
     selected = -1;
     gesture.close();
 }

@@ -1,6 +1,7 @@
 #include "gui/CDropButton.h"
 
 #include "gui/FileDialog.h"
+#include "gui/FittedText.h"
 #include "vstgui/lib/cframe.h"
 
 #include <exception>
@@ -26,6 +27,12 @@ CDropButton::CDropButton(const CDropButton& other)
 }
 
 VSTGUI::CView* CDropButton::newCopy() const { return new CDropButton(*this); }
+
+VSTGUI::UTF8String CDropButton::titleToDraw(VSTGUI::CDrawContext& context, VSTGUI::CCoord width)
+{
+    makeFontColourReadableOn(context, isLit() ? getGradientHighlighted() : getGradient());
+    return CTextButton::titleToDraw(context, width);
+}
 
 VSTGUI::CMouseEventResult CDropButton::onMouseDown(VSTGUI::CPoint&, const VSTGUI::CButtonState&)
 {

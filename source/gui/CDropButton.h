@@ -35,6 +35,10 @@ public:
     void onDragLeave(VSTGUI::DragEventData data) override;
     bool onDrop(VSTGUI::DragEventData data) override;
 
+protected:
+    // A theme's accent may barely differ from its background: the title is drawn readable on the fill.
+    VSTGUI::UTF8String titleToDraw(VSTGUI::CDrawContext& context, VSTGUI::CCoord width) override;
+
 private:
     void setFrameCursor(VSTGUI::CCursorType cursor);
 

@@ -1,5 +1,6 @@
 #include "gui/CGroupbox.h"
 
+#include "gui/ColourMath.h"
 #include "gui/LayoutMetrics.h"
 #include "vstgui/lib/cdrawcontext.h"
 
@@ -51,7 +52,8 @@ void CGroupbox::drawBackgroundRect(CDrawContext* context, const CRect&)
     if (title.empty())
         return;
     context->setFont(font);
-    context->setFontColor(frameColor);
+    // A theme may pair a frame colour with a background it barely stands out from (orange on light grey).
+    context->setFontColor(readableOn(frameColor, getBackgroundColor()));
     const CCoord tabLeft = s(4) + cornerRadius;
     const CCoord width = context->getStringWidth(title);
     context->drawRect({tabLeft, 0, tabLeft + width + s(2), u(10)}, kDrawFilled);

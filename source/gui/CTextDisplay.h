@@ -3,10 +3,14 @@
 #include "gui/TextSender.h"
 #include "vstgui/lib/controls/ctextbutton.h"
 
+#include <optional>
+#include <string>
+
 namespace korvel::gui {
 
 // A one-line status display: shows each received text after a fixed label, in the received colour or,
-// for transparent white, in its own default colour. GUI thread only.
+// for transparent white, in its own default colour; a text longer than the display ends in "…".
+// GUI thread only.
 class CTextDisplay : public VSTGUI::CTextButton, public ITextReceiver {
 public:
     CTextDisplay(const VSTGUI::CRect& size, const VSTGUI::UTF8String& label);
@@ -23,9 +27,18 @@ public:
     const VSTGUI::UTF8String& getLabel() const { return label; }
     const VSTGUI::CColor& getDefaultColor() const { return defaultColor; }
 
+protected:
+    // A shortened text shows whole in the tooltip, in place of the display's own tooltip until it fits;
+    // a colour too close to the display's background is drawn darker or lighter.
+    VSTGUI::UTF8String titleToDraw(VSTGUI::CDrawContext& context, VSTGUI::CCoord width) override;
+
 private:
+    void showWholeTitleInTooltip(bool shortened);
+
     VSTGUI::UTF8String label;
     VSTGUI::CColor defaultColor = VSTGUI::kWhiteCColor;
+    bool tooltipShowsTitle = false;
+    std::optional<std::string> ownTooltip; // while the tooltip shows the title
 };
 
 } // namespace korvel::gui

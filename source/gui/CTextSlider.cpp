@@ -1,5 +1,8 @@
 #include "gui/CTextSlider.h"
 
+#include "gui/ColourMath.h"
+#include "gui/FittedText.h"
+#include "gui/FontSet.h"
 #include "gui/KeyStepping.h"
 #include "vstgui/lib/cdrawcontext.h"
 
@@ -8,6 +11,13 @@
 namespace korvel::gui {
 
 using namespace VSTGUI;
+
+namespace {
+
+// Keeps a shortened value text off the slider's ends.
+constexpr CCoord TEXT_MARGIN = 1.;
+
+} // namespace
 
 CTextSlider::CTextSlider(const CRect& size, IControlListener* listener, int32 tag, const std::string& formatText,
                          int32 minPos, int32 maxPos)
@@ -28,10 +38,12 @@ void CTextSlider::draw(CDrawContext* context)
     CSlider::draw(context);
     if (format.format_text.empty())
         return;
-    char text[256];
-    format.format(text, displayedValue());
-    context->setFont(font);
-    context->setFontColor(textColor);
+    char formatted[256];
+    format.format(formatted, displayedValue());
+    // A value text that needs it takes the smallest font before it loses its number.
+    const UTF8String text = fitTextInFonts(*context, formatted, getWidth() - 2. * TEXT_MARGIN,
+                                           {font, fontSet().smallerFont(FontSet::SMALLER_LEVELS)});
+    context->setFontColor(readableOn(textColor, getBackColor()));
     context->drawString(text, getViewSize(), kCenterText, true);
     if (!(getDrawStyle() & kDrawValue))
         return;
@@ -43,7 +55,7 @@ void CTextSlider::draw(CDrawContext* context)
     if (covered.isEmpty())
         return;
     context->setClipRect(covered);
-    context->setFontColor(getBackColor());
+    context->setFontColor(readableOn(getBackColor(), getValueColor()));
     context->drawString(text, getViewSize(), kCenterText, true);
     context->setClipRect(clip);
 }

@@ -1,6 +1,7 @@
 #include "gui/ColourMath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvel::gui {
 namespace {
@@ -12,7 +13,40 @@ uint8 toChannel(double value)
     return static_cast<uint8>(std::clamp(value, 0.0, 255.0));
 }
 
+double linearChannel(uint8 channel)
+{
+    const double v = channel / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const VSTGUI::CColor& c)
+{
+    return 0.2126 * linearChannel(c.red) + 0.7152 * linearChannel(c.green) + 0.0722 * linearChannel(c.blue);
+}
+
 } // namespace
+
+double contrastRatio(const VSTGUI::CColor& a, const VSTGUI::CColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+VSTGUI::CColor readableOn(const VSTGUI::CColor& text, const VSTGUI::CColor& background, double minimumRatio)
+{
+    if (contrastRatio(text, background) >= minimumRatio)
+        return text;
+    const VSTGUI::CColor black(0, 0, 0, text.alpha);
+    const VSTGUI::CColor white(255, 255, 255, text.alpha);
+    const VSTGUI::CColor& end = contrastRatio(black, background) > contrastRatio(white, background) ? black : white;
+    for (int step = 1; step < 20; ++step) {
+        const VSTGUI::CColor mixed = mixColours(text, end, step / 20.0);
+        if (contrastRatio(mixed, background) >= minimumRatio)
+            return mixed;
+    }
+    return end;
+}
 
 VSTGUI::CColor lightenColour(const VSTGUI::CColor& colour, double factor)
 {

@@ -6,6 +6,7 @@
 #include "gui/FontSet.h"
 #include "synth/Synth.h"
 #include "synth/ValueFormat.h"
+#include "vstgui/lib/ctextfit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,10 +14,14 @@
 
 namespace korvel::gui {
 
+using VSTGUI::CColor;
 using VSTGUI::CCoord;
 using VSTGUI::CDrawContext;
+using VSTGUI::CFontDesc;
+using VSTGUI::fitText;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
+using VSTGUI::UTF8String;
 
 namespace {
 
@@ -144,7 +149,7 @@ void SoundfileView::drawHint(CDrawContext& context) const
     const CRect& r = getViewSize();
     context.setFont(fontSet().baseFont());
     context.setFontColor(colours[PEAKS_SELECTED]);
-    context.drawString(HINT, CPoint(r.left + 8, r.bottom - 8), true);
+    context.drawString(fitText(context, HINT, r.getWidth() - 16), CPoint(r.left + 8, r.bottom - 8), true);
 }
 
 void SoundfileView::drawSketch(CDrawContext& context, const CRect& dirty)
@@ -227,10 +232,24 @@ std::string SoundfileView::captionText() const
 
 void SoundfileView::drawCaption(CDrawContext& context) const
 {
+    constexpr CCoord inset = 4;
     const CRect& r = getViewSize();
-    context.setFont(fontSet().smallerFont(1));
+    CFontDesc* font = fontSet().smallerFont(1);
+    context.setFont(font);
+    const UTF8String caption = fitText(context, captionText(), r.getWidth() - 2 * inset);
+    if (caption.empty())
+        return;
+    // The caption shares its colour with the selected peaks: a backing keeps it readable over a loud sound.
+    const CCoord baseline = r.bottom - inset;
+    const CCoord size = font->getSize();
+    CColor backing = colours[BACKGROUND];
+    backing.alpha = 220;
+    fill(context,
+         CRect(r.left + inset / 2, baseline - size, r.left + inset * 1.5 + context.getStringWidth(caption),
+               std::min(baseline + 0.35 * size, r.bottom - 1)),
+         backing);
     context.setFontColor(colours[PEAKS_SELECTED]);
-    context.drawString(captionText().c_str(), CPoint(r.left + 4, r.bottom - 4), true);
+    context.drawString(caption, CPoint(r.left + inset, baseline), true);
 }
 
 void SoundfileView::buildLines()

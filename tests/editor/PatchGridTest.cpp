@@ -1,5 +1,6 @@
 #include "PatchGridRig.h"
 
+#include "gui/ColourMath.h"
 #include "gui/FontSet.h"
 #include "synth/ParamTable.h"
 #include "vstgui/testing/recordingdrawcontext.h"
@@ -107,28 +108,41 @@ TEST_F(PatchGrid, SlotChangesFromOtherThreadsRecolourAtTheNextIdle)
               colour(PatchManager::USED_SLOT));
 }
 
-TEST_F(PatchGrid, LabelsAreSlotNumbersInTheBaseFontReadableOnTheirFill)
+TEST_F(PatchGrid, LabelsAreSlotNumbersReadableOnTheirFillAndInsideTheirCell)
 {
     VSTGUI::testing::RecordingDrawContext drawing;
     drawing.setFont(gui::fontSet().boldFont());
     const struct {
         int cell;
         CColor fill;
-        CColor text;
-    } cases[] = {{125, colour(PatchManager::USED_SLOT), {255, 255, 255, 160}},
-                 {19, colour(PatchManager::RECALLED), {0, 0, 0, 60}},
-                 {20, kTransparentCColor, {255, 255, 255, 60}},
-                 {21, colour(PatchManager::EMPTY_SLOT), {255, 255, 255, 60}}};
+    } cases[] = {{125, colour(PatchManager::USED_SLOT)},
+                 {19, colour(PatchManager::RECALLED)},
+                 {20, kTransparentCColor},
+                 {21, colour(PatchManager::EMPTY_SLOT)},
+                 {108, colour(PatchManager::EMPTY_SLOT)}};
     for (const auto& c : cases) {
         grid->cell(c.cell).color = c.fill;
         drawing.clear();
         manager->drawCell(grid, &drawing, grid->cell(c.cell), c.cell % 18, c.cell / 18);
         const auto strings = drawing.callsOf(VSTGUI::testing::DrawCall::Kind::String);
         ASSERT_EQ(strings.size(), 1u);
-        EXPECT_EQ(strings[0].text, std::to_string(c.cell));
-        EXPECT_EQ(strings[0].fontColor, c.text) << c.cell;
-        EXPECT_EQ(strings[0].font.getSize(), gui::fontSet().baseFont()->getSize());
-        EXPECT_EQ(strings[0].font.getStyle(), gui::fontSet().baseFont()->getStyle());
+        const VSTGUI::testing::DrawCall& label = strings[0];
+        EXPECT_EQ(label.text, std::to_string(c.cell));
+        if (c.fill.alpha == 255) {
+            EXPECT_GE(gui::contrastRatio(label.fontColor, c.fill), 3.0) << c.cell;
+        } else {
+            EXPECT_EQ(label.fontColor, CColor(255, 255, 255, 60)) << "no fill: the grid's background shows";
+        }
+        EXPECT_EQ(label.font.getStyle(), gui::fontSet().baseFont()->getStyle());
+        // Measured in the font it was drawn in: clear of the cell's border lines on both sides.
+        const auto drawnFont = VSTGUI::makeOwned<VSTGUI::CFontDesc>(label.font);
+        drawing.setFont(drawnFont.get());
+        const VSTGUI::CRect& rect = grid->cell(c.cell).rect;
+        EXPECT_GE(label.points[0].x, rect.left + 2.) << c.cell;
+        EXPECT_LE(label.points[0].x + drawing.getStringWidth(label.text), rect.right - 2.) << c.cell;
+        if (c.cell < 100) {
+            EXPECT_EQ(label.font.getSize(), gui::fontSet().baseFont()->getSize()) << c.cell;
+        }
     }
 }
 

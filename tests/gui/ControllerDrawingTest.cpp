@@ -147,7 +147,12 @@ TEST_F(ControllerDrawing, MidiLightsTheInputsThatTakePart)
     const auto labels = context.callsOf(DrawCall::Kind::String);
     ASSERT_EQ(labels.size(), 4u);
     EXPECT_EQ(labels[0].text, "note");
-    EXPECT_EQ(labels[0].fontColor, WHITE);
+    // White would be pale on the pad's light cyan: taking part reads as a dark grey there, standing out
+    // more than the labels that do not take part.
+    const CColor lit = labels[0].fontColor;
+    EXPECT_EQ(lit.red, lit.green);
+    EXPECT_EQ(lit.green, lit.blue);
+    EXPECT_GT(contrastRatio(lit, palette.background), contrastRatio(palette.accent, palette.background));
     EXPECT_EQ(labels[0].points[0], CPoint(12., 22. + 11.));
     EXPECT_EQ(labels[1].text, "vel");
     EXPECT_EQ(labels[1].fontColor, palette.accent);
@@ -161,7 +166,7 @@ TEST_F(ControllerDrawing, MidiLightsTheInputsThatTakePart)
     pad->setViewSize(CRect(10., 20., 45., 100.));
     draw(midi, 0.5, 0.5);
     for (const DrawCall& label : context.callsOf(DrawCall::Kind::String)) {
-        EXPECT_EQ(label.fontColor, WHITE);
+        EXPECT_EQ(label.fontColor, lit);
         EXPECT_EQ(label.font.getSize(), fontSet().smallerFont(1)->getSize());
     }
 }
@@ -228,7 +233,9 @@ TEST_F(ControllerDrawing, EmptyPadWritesItsCaptionInThePadsOwnFont)
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].text, "ATTACK");
     EXPECT_EQ(calls[0].font.getSize(), 9.);
-    EXPECT_EQ(calls[0].fontColor, controllerPalettes[0].frame);
+    // The frame's grey, lightened until it reads on the pad.
+    EXPECT_EQ(calls[0].fontColor, readableOn(controllerPalettes[0].frame, controllerPalettes[0].background));
+    EXPECT_GE(contrastRatio(calls[0].fontColor, controllerPalettes[0].background), 3.0);
     EXPECT_EQ(calls[0].points[0], CPoint(10. + 2. + s(2), 20. + 2. + u(8)));
     empty->setText("");
     EXPECT_TRUE(draw(*empty, 0., 0.).empty());

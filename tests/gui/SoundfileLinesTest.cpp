@@ -118,7 +118,7 @@ TEST_F(SoundfileLinesTest, SketchShadesTheSelectionAndSkipsBarsWithoutData)
     for (const auto& call : context.callsOf(DrawCall::Kind::Rect))
         if (call.style == VSTGUI::kDrawFilled)
             fills.push_back(call);
-    ASSERT_EQ(fills.size(), 3u);
+    ASSERT_EQ(fills.size(), 4u) << "the three shades and the caption's backing";
     EXPECT_EQ(fills[0].rect, VSTGUI::CRect(10, 10, 10 + 50, 175));
     EXPECT_EQ(fills[0].fillColor, colours[SoundfileView::BACKGROUND]);
     EXPECT_EQ(fills[1].rect, VSTGUI::CRect(10 + 201, 10, 390, 175)) << "right of the short sketch";

@@ -218,7 +218,7 @@ TEST_F(FrameInputTest, TabWalksFocusableViewsInTreeOrderAndWraps)
     EXPECT_EQ(key(VKEY_TAB, MODIFIER_CONTROL), -1);
 }
 
-TEST_F(FrameInputTest, FocusChangeInvalidatesBothViewsWithTheFocusWidth)
+TEST_F(FrameInputTest, FocusChangeInvalidatesBothViewsWithTheFocusWidthAndItsAntialiasedEdge)
 {
     auto* a = add(new ProbeView(CRect(10., 10., 20., 20.)));
     auto* b = add(new ProbeView(CRect(50., 10., 60., 20.)));
@@ -227,7 +227,7 @@ TEST_F(FrameInputTest, FocusChangeInvalidatesBothViewsWithTheFocusWidth)
     frame->setFocusWidth(2.);
     frame->idle();
     frame->setFocusView(b);
-    const std::vector<CRect> expected{CRect(8., 8., 22., 22.), CRect(48., 8., 62., 22.)};
+    const std::vector<CRect> expected{CRect(7., 7., 23., 23.), CRect(47., 7., 63., 23.)};
     EXPECT_EQ(frame->getInvalidRects(), expected);
 }
 

@@ -1,5 +1,5 @@
 // Renders the whole editor window of a playing instance into a PNG, to check its look by eye:
-// editor-snapshot [out.png]
+// editor-snapshot [--theme nightshade|veldro|system] [out.png]
 //
 // The instance runs in a scratch folder with a generated chord as its sound, a selection in the
 // middle of it, the play cursor inside the selection and controllers of several kinds.
@@ -7,6 +7,7 @@
 #include "DemoContent.h"
 #include "ToolArguments.h"
 #include "editor/Controller.h"
+#include "gui/ColourTable.h"
 #include "plugin/Processor.h"
 #include "synth/ParamTable.h"
 #include "vstgui/lib/cframe.h"
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -59,12 +61,31 @@ void play(Processor& processor, int blocks)
         processor.processReplacing(nullptr, outputs, BLOCK);
 }
 
+// The start-up theme unless "--theme NAME" comes first; false for a theme the table does not know.
+bool selectTheme(int& argc, char**& argv)
+{
+    if (argc < 3 || std::string_view(argv[1]) != "--theme")
+        return true;
+    const std::string theme = argv[2];
+    argc -= 2;
+    argv += 2;
+    if (theme != "nightshade" && theme != "veldro" && theme != "system")
+        return false;
+    gui::colourTable().selectTheme(theme, true);
+    gui::colourTable().selectTheme("cie", true); // the colour family stays the one start-up selects
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const fs::path out =
-        fs::absolute(tools::nameArgument(argc, argv, "editor-snapshot", "OUT.png", "editor-snapshot.png"));
+    if (!selectTheme(argc, argv)) {
+        std::fprintf(stderr, "editor-snapshot: themes are nightshade, veldro and system\n");
+        return 2;
+    }
+    const fs::path out = fs::absolute(tools::nameArgument(
+        argc, argv, "editor-snapshot [--theme nightshade|veldro|system]", "OUT.png", "editor-snapshot.png"));
     const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
     fs::create_directories(scratch);
     fs::current_path(scratch);

@@ -1,5 +1,6 @@
 #include "gui/controllers/MidiController.h"
 
+#include "gui/ColourMath.h"
 #include "gui/FontSet.h"
 #include "vstgui/lib/cdrawcontext.h"
 
@@ -11,6 +12,9 @@ using namespace VSTGUI;
 namespace korvel::gui {
 
 namespace {
+
+// Above the unlit labels' own contrast, so a lit label is the one that stands out.
+constexpr double LIT_CONTRAST = 7.0;
 
 // One input at a corner of the pad: whether it takes part at (x, y), whether it takes part alone,
 // and its weight in the blend.
@@ -57,8 +61,10 @@ void MidiController::draw(CXYPad* pad, CDrawContext* context, double x, double y
     const bool small = inner.getWidth() < 40. || inner.getHeight() < 30.;
     context->setFont(small ? fonts.smallerFont(1) : fonts.baseFont());
     const CCoord topLine = inner.top + std::trunc(fonts.smallerFont(1)->getSize());
+    // White lights a label on a dark pad; on a light one the lit labels must still stand out most.
+    const CColor litLabel = readableOn(CColor(255, 255, 255, 255), palette.background, LIT_CONTRAST);
     for (const CornerInput& input : INPUTS) {
-        context->setFontColor(input.takesPart(x, y) ? CColor(255, 255, 255, 255) : palette.accent);
+        context->setFontColor(input.takesPart(x, y) ? litLabel : palette.accent);
         const CCoord left = input.right ? inner.right - context->getStringWidth(input.label) : inner.left;
         context->drawString(input.label, CPoint(left, input.bottom ? inner.bottom : topLine), true);
     }

@@ -1,5 +1,8 @@
 #include "gui/controllers/ParamController.h"
 
+#include "gui/ColourMath.h"
+#include "gui/FittedText.h"
+#include "gui/FontSet.h"
 #include "gui/LayoutMetrics.h"
 #include "gui/controllers/ControllerKindTable.h"
 #include "vstgui/lib/cdrawcontext.h"
@@ -46,10 +49,12 @@ void ParamController::draw(CXYPad* pad, CDrawContext* context, double, double)
     if (text.empty())
         return;
     const CRect& box = pad->getViewSize();
-    const CCoord w = pad->getFrameWidth();
-    context->setFont(pad->getFont());
-    context->setFontColor(palette.frame);
-    context->drawString(text, CPoint(box.left + w + s(2), box.top + w + u(8)), true);
+    const CCoord inset = pad->getFrameWidth() + s(2);
+    FontSet& fonts = fontSet();
+    const UTF8String shown = fitTextInFonts(*context, text, box.getWidth() - 2. * inset,
+                                            {pad->getFont(), fonts.smallerFont(1), fonts.smallerFont(2)});
+    context->setFontColor(readableOn(palette.frame, palette.background));
+    context->drawString(shown, CPoint(box.left + inset, box.top + pad->getFrameWidth() + u(8)), true);
 }
 
 void ParamController::refresh() { handle.readControl(); }

@@ -221,7 +221,8 @@ void CFrame::invalidateFocusArea(CView* view)
     if (!view)
         return;
     CRect area = view->getViewSize();
-    area.extend(focusWidth, focusWidth);
+    // Antialiasing spreads the ring's outer edge into one more pixel.
+    area.extend(focusWidth + 1., focusWidth + 1.);
     CPoint origin = area.getTopLeft();
     view->localToFrame(origin);
     area.moveTo(origin);

@@ -71,6 +71,8 @@ public:
     CColor getFocusColor() const { return focusColor; }
     void setFocusWidth(CCoord width);
     CCoord getFocusWidth() const { return focusWidth; }
+    // The view's rect with its focus ring around it.
+    void invalidateFocusArea(CView* view);
 
     // ---- keys: 1 handled, -1 not
     int32 onKeyDown(VstKeyCode& keyCode) override;
@@ -127,7 +129,6 @@ private:
     // Sends the capturing view its mouse-up once the buttons of its press are up.
     void endCaptureIfReleased(CPoint where, CButtonState buttons);
     void collectFocusable(CView* view, std::vector<CView*>& out) const;
-    void invalidateFocusArea(CView* view);
     void dismissOverlays();
     FrameOverlay* modalOverlay() const;
     // The focus view, then its parents, until one answers 1.

@@ -94,10 +94,18 @@ void CView::setViewSize(const CRect& rect, bool invalidate)
     if (rect == size)
         return;
     if (invalidate)
-        invalid();
+        invalidWithFocus();
     size = rect;
     if (invalidate)
-        invalid();
+        invalidWithFocus();
+}
+
+void CView::invalidWithFocus()
+{
+    invalid();
+    // The focus ring lies outside the view's rect, so the view's own invalidation misses it.
+    if (frame && frame->getFocusView() == this)
+        frame->invalidateFocusArea(this);
 }
 
 bool CView::hitTest(const CPoint& where, const CButtonState&)

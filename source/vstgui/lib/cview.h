@@ -92,6 +92,7 @@ private:
     friend class CViewContainer;
     friend class CFrame;
     void setParentAndFrame(CViewContainer* parentView, CFrame* owningFrame);
+    void invalidWithFocus();
 
     CViewContainer* parent{nullptr};
     CFrame* frame{nullptr};

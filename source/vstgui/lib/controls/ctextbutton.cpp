@@ -2,6 +2,7 @@
 
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
+#include "vstgui/lib/ctextfit.h"
 
 namespace VSTGUI {
 
@@ -44,9 +45,15 @@ void CTextButton::draw(CDrawContext* context)
             textRect.right -= textMargin;
         context->setFont(font);
         context->setFontColor(lit ? textColorHighlighted : textColor);
-        context->drawString(title, textRect, textAlignment);
+        // The margin keeps a shortened title off the far edge too.
+        context->drawString(titleToDraw(*context, box.getWidth() - 2. * textMargin), textRect, textAlignment);
     }
     setDirty(false);
+}
+
+UTF8String CTextButton::titleToDraw(CDrawContext& context, CCoord width)
+{
+    return fitText(context, title, width);
 }
 
 CMouseEventResult CTextButton::onMouseDown(CPoint& where, const CButtonState& buttons)

@@ -55,6 +55,9 @@ public:
 protected:
     bool isLit() const { return getValue() > 0.5f; }
     CRect buttonRect() const;
+    // The title as drawn into `width`: shortened with "…" when it is longer. The context already holds
+    // the title's font and colour, which an override may adjust.
+    virtual UTF8String titleToDraw(CDrawContext& context, CCoord width);
 
     UTF8String title;
     SharedPointer<CFontDesc> font;
