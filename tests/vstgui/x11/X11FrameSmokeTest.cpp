@@ -246,6 +246,7 @@ TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
     // Some hosts destroy their window, and the frame's with it, before they close the editor.
     XDestroyWindow(display, hostWindow);
     XSync(display, False);
+    hostWindow = None;
     clickView->invalid();
     frame->setCursor(kCursorCopy);
     frame->idle();
