@@ -2,11 +2,11 @@
 # Runs every test that opens a real X window, many copies at once for many rounds, to catch what only
 # shows under load. Each copy runs its own private Xvfb.
 #   tools/x11-soak.sh [build folder] [copies] [rounds]
-# Prints the figures, keeps the log of each failed copy, and exits non-zero on any failure or on an Xvfb
+# Prints the figures, keeps the log of each failed run, and exits non-zero on any failure or on an Xvfb
 # left running by the soak.
 set -u
 
-build=${1:-build}
+build=$(realpath "${1:-build}")
 copies=${2:-8}
 rounds=${3:-40}
 
@@ -24,9 +24,14 @@ for suite in "${suites[@]}"; do
 done
 
 logs=$(mktemp -d "${TMPDIR:-/tmp}/x11-soak.XXXXXX")
-# Xvfb processes whose parent is gone: what a crashed test used to leave behind.
-orphans() { for pid in $(pgrep -x Xvfb); do [[ $(ps -o ppid= -p "$pid" | tr -d ' ') == 1 ]] && echo "$pid"; done | sort; }
-before=$(orphans)
+# The tests run in a folder of their own, and so do the servers they start: a server still running
+# there after the soak is one it left behind, whatever else runs on the machine.
+work=$logs/work
+mkdir "$work"
+running() { ps -C Xvfb -o pid=,stat= | awk '$2 !~ /^Z/ { print $1 }'; }
+ours() { for pid in $(running); do [[ $(readlink "/proc/$pid/cwd") == "$work" ]] && echo "$pid"; done; }
+orphans() { for pid in $(running); do [[ $(ps -o ppid= -p "$pid" | tr -d ' ') == 1 ]] && echo "$pid"; done; }
+before=$(orphans | grep -c .)
 
 testsPerRound=0
 for suite in "${suites[@]}"; do
@@ -41,7 +46,7 @@ runCopy() {
     for suite in "${suites[@]}"; do
         read -r binary filter <<<"$suite"
         log=$logs/round$round-copy$copy-$(basename "$binary").log
-        "$build/$binary" --gtest_filter="$filter" >"$log" 2>&1 && rm -f "$log"
+        (cd "$work" && "$build/$binary" --gtest_filter="$filter") >"$log" 2>&1 && rm -f "$log"
     done
 }
 
@@ -60,14 +65,13 @@ for log in "$logs"/*.log; do
     failures=$((failures + (failed > 0 ? failed : 1)))
 done
 
-# Orphaned servers that were not there before: the soak's own.
-left=$(comm -13 <(echo "$before") <(orphans) | grep -c .)
+left=$(ours | grep -c .)
 echo "copies $copies, rounds $rounds, tests per copy and round $testsPerRound," \
      "test runs $((copies * rounds * testsPerRound)), failed $failures," \
-     "orphaned Xvfb before $(echo "$before" | grep -c .), after $(orphans | grep -c .), left by the soak $left"
+     "orphaned Xvfb on the machine before $before, after $(orphans | grep -c .), left by the soak $left"
 if ((failures > 0)); then
     echo "logs of the failed runs: $logs"
-else
-    rmdir "$logs" 2>/dev/null
+elif ((left == 0)); then
+    rm -rf "$logs"
 fi
 ((failures == 0 && left == 0))
