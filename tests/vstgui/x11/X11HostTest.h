@@ -32,8 +32,8 @@ protected:
         ASSERT_TRUE(host->connected());
     }
     bool hostReady() const { return !IsSkipped() && !HasFatalFailure(); }
-    // Closes the host's side once the plug-in's window is gone from `parent` (None: nothing to wait for),
-    // so that no request of the host can meet a window that is being destroyed.
+    // Ends the host's side once the plug-in's window is gone from `parent` (None: nothing to wait for); a
+    // window that outlives the plug-in's close fails the test.
     void tearDownHost(Window parent)
     {
         if (host && host->connected() && parent != None) {
