@@ -42,10 +42,11 @@ protected:
         X11HostTest::SetUp();
         if (!hostReady())
             return;
-        const Window hostWindow = host->makeWindow(120, 120);
+        hostWindow = host->makeWindow(120, 120);
+        ASSERT_NE(hostWindow, static_cast<Window>(None));
         ASSERT_TRUE(editor.open(reinterpret_cast<void*>(hostWindow)));
         opened = true;
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->shownChildOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -53,7 +54,7 @@ protected:
         rig.params.clearListeners();
         if (opened)
             editor.close();
-        host.reset();
+        tearDownHost(hostWindow);
     }
 
     // Runs the editor's idle until `done`; false after a generous bound.
@@ -62,6 +63,7 @@ protected:
         return host->pumpUntil([this] { editor.idle(); }, done);
     }
 
+    Window hostWindow = None;
     Window frameWindow = None;
     test::BridgeRig rig;
     VSTGUI::testing::FakeHostEffect effect{180};

@@ -51,7 +51,8 @@ protected:
         X11HostTest::SetUp();
         if (!hostReady())
             return;
-        const Window hostWindow = host->makeWindow(WIDTH, HEIGHT);
+        hostWindow = host->makeWindow(WIDTH, HEIGHT);
+        ASSERT_NE(hostWindow, static_cast<Window>(None));
 
         effect = std::make_unique<VSTGUI::testing::FakeHostEffect>(180);
         rig.params.setHostNotify([this](int id, float) { effect->log.push_back("automate " + std::to_string(id)); });
@@ -60,16 +61,16 @@ protected:
         pad = makeParamControllerView(*editor->getFrame(), CRect(20., 20., 120., 90.), rig.handle(4),
                                       controllerPalettes);
         pad->setController(0, 512);
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->shownChildOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
     {
         if (editor && editor->getFrame())
             editor->close();
+        tearDownHost(hostWindow);
         editor.reset();
         effect.reset();
-        host.reset();
     }
 
     // Runs the editor's idle and drains the host's events until `done`; false after a generous bound.
@@ -86,6 +87,7 @@ protected:
 
     MenuOverlay* openMenu() const { return dynamic_cast<MenuOverlay*>(editor->getFrame()->getTopOverlay()); }
 
+    Window hostWindow = None;
     Window frameWindow = None;
     test::PadRig rig;
     std::unique_ptr<VSTGUI::testing::FakeHostEffect> effect;

@@ -26,7 +26,8 @@ protected:
         X11HostTest::SetUp();
         if (!hostReady())
             return;
-        const Window hostWindow = host->makeWindow(320, 200);
+        hostWindow = host->makeWindow(320, 200);
+        ASSERT_NE(hostWindow, static_cast<Window>(None));
         if (const char* path = std::getenv("PATH"))
             savedPath = path;
         synth.setSampleRate(44100.0);
@@ -37,7 +38,7 @@ protected:
         frame->addView(view);
         synth.getParams().addListener(view);
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        ASSERT_TRUE(pumpUntil([&] { return (frameWindow = host->shownChildOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -47,7 +48,7 @@ protected:
             frame->close();
             frame->forget();
         }
-        host.reset();
+        tearDownHost(hostWindow);
         if (savedPath)
             setenv("PATH", savedPath->c_str(), 1);
     }
@@ -87,6 +88,7 @@ protected:
 
     testing_support::TempDir folder;
     std::optional<std::string> savedPath;
+    Window hostWindow = None;
     Window frameWindow = None;
     veldro::Synth synth;
     CFrame* frame = nullptr;

@@ -11,6 +11,8 @@
 #include <X11/keysym.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace korvel::test {
 namespace {
@@ -22,11 +24,26 @@ int countError(Display*, XErrorEvent*)
     return 0;
 }
 
+// The edit gestures the plug-in announced, as (opcode, parameter index); the host's answers are the
+// default host's.
+std::vector<std::pair<VstInt32, VstInt32>> gestures;
+VstIntPtr recordGestures(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+{
+    if (opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit)
+        gestures.emplace_back(opcode, index);
+    return host::PluginInstance::hostCallback(effect, opcode, index, value, ptr, opt);
+}
+bool gestureEnded(VstInt32 index)
+{
+    return !gestures.empty() && gestures.back() == std::pair<VstInt32, VstInt32>(audioMasterEndEdit, index);
+}
+
 class EditorInHost : public x11_testing::X11HostTest {
 protected:
     void SetUp() override
     {
         hostSideErrors = 0;
+        gestures.clear();
         previousHandler = XSetErrorHandler(countError);
         X11HostTest::SetUp();
     }
@@ -37,10 +54,10 @@ protected:
         XSetErrorHandler(previousHandler);
     }
 
-    // Idles the editor as a host's timer would, until `done` or about a second and a half.
-    bool idleUntil(host::PluginInstance& plugin, const std::function<bool()>& done)
+    // Idles the editor as a host's timer would, until `done`; false after a generous bound.
+    bool idleUntil(host::PluginInstance& plugin, const std::function<bool()>& done, int rounds = 500)
     {
-        return host->pumpUntil([&] { plugin.dispatch(effEditIdle); }, done, 150);
+        return host->pumpUntil([&] { plugin.dispatch(effEditIdle); }, done, rounds);
     }
 
     XErrorHandler previousHandler = nullptr;
@@ -50,7 +67,7 @@ TEST_F(EditorInHost, OpensInTheHostWindowTakesClicksAndKeysAndCloses)
 {
     constexpr int RATE_ID = 4;
     ScratchFolder folder;
-    host::PluginInstance plugin(quillmarModule(), RATE, 512);
+    host::PluginInstance plugin(quillmarModule(), RATE, 512, recordGestures);
     ASSERT_TRUE(plugin.effect().flags & effFlagsHasEditor);
     for (int round = 0; round < 2; ++round) {
         ERect* rect = nullptr;
@@ -59,9 +76,10 @@ TEST_F(EditorInHost, OpensInTheHostWindowTakesClicksAndKeysAndCloses)
         ASSERT_EQ(rect->right - rect->left, 1040);
         ASSERT_EQ(rect->bottom - rect->top, 573);
         const Window parent = host->makeWindow(rect->right, rect->bottom);
+        ASSERT_NE(parent, static_cast<Window>(None));
         ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
         Window editorWindow = None;
-        ASSERT_TRUE(idleUntil(plugin, [&] { return (editorWindow = host->childOf(parent)) != None; }));
+        ASSERT_TRUE(idleUntil(plugin, [&] { return (editorWindow = host->shownChildOf(parent)) != None; }));
 
         // The grain rate knob: the first knob of the "Grains" box.
         auto& editor = static_cast<Controller&>(*processorOf(plugin).getEditor());
@@ -74,19 +92,18 @@ TEST_F(EditorInHost, OpensInTheHostWindowTakesClicksAndKeysAndCloses)
         for (int step = 1; step <= 4; ++step)
             host->motion(editorWindow, x, y - 10 * step);
         host->button(editorWindow, ButtonRelease, x, y - 40, Button1Mask);
-        ASSERT_TRUE(idleUntil(plugin, [&] {
-            return plugin.effect().getParameter(&plugin.effect(), RATE_ID) > before;
-        }));
+        // The value is the dragged one only once the release has ended the drag's gesture.
+        ASSERT_TRUE(idleUntil(plugin, [] { return gestureEnded(RATE_ID); }));
         const float dragged = plugin.effect().getParameter(&plugin.effect(), RATE_ID);
+        EXPECT_GT(dragged, before);
+        gestures.clear();
         host->key(editorWindow, XK_Down);
-        EXPECT_TRUE(idleUntil(plugin, [&] {
-            return plugin.effect().getParameter(&plugin.effect(), RATE_ID) < dragged;
-        }));
+        ASSERT_TRUE(idleUntil(plugin, [] { return gestureEnded(RATE_ID); }));
+        EXPECT_LT(plugin.effect().getParameter(&plugin.effect(), RATE_ID), dragged);
         // A second or so of idle with the window up.
-        idleUntil(plugin, [] { return false; });
+        idleUntil(plugin, [] { return false; }, 150);
         plugin.dispatch(effEditClose);
-        XSync(host->getDisplay(), False);
-        EXPECT_EQ(host->childOf(parent), static_cast<Window>(None));
+        EXPECT_TRUE(host->waitUntilChildless(parent));
         XDestroyWindow(host->getDisplay(), parent);
     }
     XSync(host->getDisplay(), False);

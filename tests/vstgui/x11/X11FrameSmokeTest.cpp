@@ -151,6 +151,20 @@ TEST_F(X11FrameSmoke, DragMovesReachTheCapturingViewInOrder)
     EXPECT_EQ(clickView->log.back(), "down");
 }
 
+TEST_F(X11FrameSmoke, OneIdleHandlesEveryEventSentBeforeIt)
+{
+    // What a test may check after handleSentEvents(): nothing sent is still on its way.
+    sendButton(ButtonPress, Button1, 20, 30, 0);
+    for (int x = 21; x <= 80; ++x)
+        sendMotion(x, 30, Button1Mask);
+    sendButton(ButtonRelease, Button1, 80, 30, Button1Mask);
+    handleSentEvents();
+    ASSERT_GE(clickView->log.size(), 3u);
+    EXPECT_EQ(clickView->log.front(), "down");
+    EXPECT_EQ(clickView->log[clickView->log.size() - 2], "move 80");
+    EXPECT_EQ(clickView->log.back(), "up");
+}
+
 TEST_F(X11FrameSmoke, KeysReachTheClickedViewAndALostGrabCancelsItsDrag)
 {
     sendButton(ButtonPress, Button1, 20, 30, 0);
@@ -246,6 +260,7 @@ TEST_F(X11FrameSmoke, VanishedWindowsDoNotEndTheHostProcess)
     // Some hosts destroy their window, and the frame's with it, before they close the editor.
     XDestroyWindow(display, hostWindow);
     XSync(display, False);
+    hostWindow = None;
     clickView->invalid();
     frame->setCursor(kCursorCopy);
     frame->idle();

@@ -20,13 +20,14 @@ protected:
         if (!hostReady())
             return;
         hostWindow = host->makeWindow(width, height);
+        ASSERT_NE(hostWindow, static_cast<Window>(None)) << "the host window was never shown";
         frame = new VSTGUI::CFrame(VSTGUI::CRect(0, 0, width, height), nullptr);
     }
-    // Opens the frame in the host window and waits for its window.
+    // Opens the frame in the host window and waits until its window is shown, ready for input.
     void showFrame()
     {
         ASSERT_TRUE(frame->open(reinterpret_cast<void*>(hostWindow)));
-        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = host->childOf(hostWindow)) != None; }));
+        ASSERT_TRUE(pumpUntil([this] { return (frameWindow = host->shownChildOf(hostWindow)) != None; }));
     }
 
     void TearDown() override
@@ -35,8 +36,12 @@ protected:
             frame->close();
             frame->forget();
         }
-        host.reset();
+        tearDownHost(hostWindow);
     }
+
+    // Idles the frame once: every event sent so far has then reached its views, and what a test sees
+    // afterwards includes all of them.
+    void handleSentEvents() { frame->idle(); }
 
     // Runs the frame's idle and the host's events until `done`; false after a generous bound.
     bool pumpUntil(const std::function<bool()>& done)

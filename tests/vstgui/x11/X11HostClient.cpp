@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 #include <poll.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace x11_testing {
@@ -32,9 +33,14 @@ X11HostClient::~X11HostClient()
 Window X11HostClient::makeWindow(int width, int height)
 {
     Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width, height, 0, 0, 0);
+    XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);
+    XEvent mapped;
+    if (waitFor([&] { return XCheckTypedWindowEvent(display, window, MapNotify, &mapped); }) && viewable(window))
+        return window;
+    XDestroyWindow(display, window);
     XSync(display, False);
-    return window;
+    return None;
 }
 
 Window X11HostClient::childOf(Window parent)
@@ -46,6 +52,23 @@ Window X11HostClient::childOf(Window parent)
     if (children)
         XFree(children);
     return child;
+}
+
+Window X11HostClient::shownChildOf(Window parent)
+{
+    const Window child = childOf(parent);
+    return child != None && viewable(child) ? child : None;
+}
+
+bool X11HostClient::viewable(Window window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+bool X11HostClient::waitUntilChildless(Window parent)
+{
+    return waitFor([&] { return childOf(parent) == None; });
 }
 
 unsigned long X11HostClient::pixelAt(Window window, int x, int y)
@@ -63,7 +86,7 @@ void X11HostClient::send(Window window, XEvent event, long mask)
     event.xany.display = display;
     event.xany.window = window;
     XSendEvent(display, window, False, mask, &event);
-    XFlush(display);
+    XSync(display, False);
 }
 
 void X11HostClient::button(Window window, int type, int x, int y, unsigned int state, unsigned int which)
@@ -164,6 +187,19 @@ void X11HostClient::drainAndWait(int ms)
     }
     pollfd wait{ConnectionNumber(display), POLLIN, 0};
     poll(&wait, 1, ms);
+}
+
+bool X11HostClient::waitFor(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        // Events stay queued for `done` to look at.
+        pollfd wait{ConnectionNumber(display), POLLIN, 0};
+        poll(&wait, 1, 10);
+    }
+    return true;
 }
 
 bool X11HostClient::pumpUntil(const std::function<void()>& idle, const std::function<bool()>& done, int rounds)

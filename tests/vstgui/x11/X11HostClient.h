@@ -24,16 +24,24 @@ public:
     bool connected() const { return display != nullptr; }
     Display* getDisplay() const { return display; }
 
-    // A mapped top-level window at the screen's origin.
+    // A top-level window at the screen's origin, returned once the server has mapped it and it is viewable;
+    // None when that does not happen within a generous bound.
     Window makeWindow(int width, int height);
     // The window's only child (a frame opened on it), else None.
     Window childOf(Window parent);
+    // The window's only child once it is mapped and viewable (a frame ready for input), else None.
+    Window shownChildOf(Window parent);
+    bool viewable(Window window);
+    // Waits until the window has no child left (a frame closed on it); false after a generous bound.
+    bool waitUntilChildless(Window parent);
     // 0xRRGGBB of one pixel, or ~0 when it cannot be read.
     unsigned long pixelAt(Window window, int x, int y);
 
     void button(Window window, int type, int x, int y, unsigned int state, unsigned int which = Button1);
     void motion(Window window, int x, int y, unsigned int state = Button1Mask);
     void key(Window window, KeySym keySym, unsigned int state = 0);
+    // Returns once the server has delivered the event: a window destroyed afterwards cannot fail the
+    // request, and the receiver's next pump of its connection handles it.
     void send(Window window, XEvent event, long mask);
 
     Atom atom(const char* name);
@@ -55,6 +63,8 @@ private:
     // Handles the events sent to this client (the drop target's requests and answers), then waits up to
     // ms for more to arrive.
     void drainAndWait(int ms);
+    // Waits for this client's connection until `done`, leaving its events queued; false after a generous bound.
+    bool waitFor(const std::function<bool()>& done);
     void answerSelectionRequest(const XSelectionRequestEvent& request);
 
     Display* display = nullptr;

@@ -32,6 +32,15 @@ protected:
         ASSERT_TRUE(host->connected());
     }
     bool hostReady() const { return !IsSkipped() && !HasFatalFailure(); }
+    // Ends the host's side once the plug-in's window is gone from `parent` (None: nothing to wait for); a
+    // window that outlives the plug-in's close fails the test.
+    void tearDownHost(Window parent)
+    {
+        if (host && host->connected() && parent != None) {
+            EXPECT_TRUE(host->waitUntilChildless(parent)) << "the plug-in's window outlived its close";
+        }
+        host.reset();
+    }
 
     inline static XvfbServer* server = nullptr;
     std::unique_ptr<X11HostClient> host;

@@ -1,6 +1,7 @@
 #pragma once
 
-// A private Xvfb for tests that need a real X server.
+// A private Xvfb for tests that need a real X server. It ends with the object, or with the thread that
+// made it when that thread or its process ends first (a crash included): make it on the test's main thread.
 
 #include <string>
 #include <sys/types.h>
@@ -19,6 +20,8 @@ public:
     bool running() const { return !displayName.empty(); }
     // ":N" once running.
     const std::string& name() const { return displayName; }
+    // The server's process while running, else -1.
+    pid_t processId() const { return running() ? pid : -1; }
 
 private:
     pid_t pid{-1};

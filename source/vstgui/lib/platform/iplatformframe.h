@@ -27,7 +27,7 @@ public:
     // Copies `rects` (frame coordinates, unrounded, already painted) from the back buffer to the screen.
     virtual void present(cairo_surface_t* backBuffer, const std::vector<CRect>& rects) = 0;
     virtual void setCursor(CCursorType type) = 0;
-    // Drains pending window-system events without blocking.
+    // Handles every window-system event the server sent before the call, without waiting for more.
     virtual void pumpEvents() = 0;
     // Destroys the window; afterwards no event reaches the frame. Called once, before destruction.
     virtual void close() = 0;

@@ -113,6 +113,9 @@ void X11Frame::pumpEvents()
     if (!display)
         return;
     XErrorTrap trap(display);
+    // A round trip first: every event the server queued for this window before the call (all input a
+    // host or another client sent before it idles us) is read and handled now, not an idle later.
+    XSync(display, False);
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
