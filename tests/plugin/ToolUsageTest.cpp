@@ -18,7 +18,8 @@ struct Tool {
 };
 
 const Tool TOOLS[] = {
-    {QUILLMAR_EDITOR_SNAPSHOT, "editor-snapshot [OUT.png]   (default editor-snapshot.png)", false},
+    {QUILLMAR_EDITOR_SNAPSHOT,
+     "editor-snapshot [--theme nightshade|veldro|system] [OUT.png]   (default editor-snapshot.png)", false},
     {QUILLMAR_TOOLKIT_SNAPSHOT, "toolkit-snapshot [OUT.png]   (default toolkit-snapshot.png)", false},
     {QUILLMAR_SOUNDFILE_SEEDS, "soundfile-seeds FOLDER", true},
 };

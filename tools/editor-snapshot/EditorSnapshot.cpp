@@ -84,8 +84,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "editor-snapshot: themes are nightshade, veldro and system\n");
         return 2;
     }
-    const fs::path out = fs::absolute(tools::nameArgument(
-        argc, argv, "editor-snapshot [--theme nightshade|veldro|system]", "OUT.png", "editor-snapshot.png"));
+    const fs::path out = fs::absolute(tools::nameArgument(argc, argv, "editor-snapshot", "OUT.png",
+                                                          "editor-snapshot.png", "[--theme nightshade|veldro|system]"));
     const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
     fs::create_directories(scratch);
     fs::current_path(scratch);
