@@ -68,6 +68,21 @@ Stereo renderBlocks(host::PluginInstance& plugin, int frames, int blockSize) {
     return renderBlocks(plugin, host::MidiSchedule(RATE), frames, blockSize);
 }
 
+std::string chunkOf(host::PluginInstance& plugin) {
+    void* data = nullptr;
+    const VstIntPtr size = plugin.dispatch(effGetChunk, 0, 0, &data);
+    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+std::string sixSlotState(const ScratchFolder& folder, double rate) {
+    const std::filesystem::path sounds[] = {folder.sound("a.wav", {220.0}), folder.sound("b.wav", {330.0}),
+                                            folder.sound("c.wav", {440.0})};
+    std::vector<demo::StoredSlot> slots;
+    for (int slot = 1; slot <= 6; ++slot)
+        slots.push_back({slot, sounds[slot % 3], {{"grain.rate", rate + slot}}});
+    return demo::makeState(slots);
+}
+
 void sendMidi(host::PluginInstance& plugin, const std::vector<std::array<unsigned char, 3>>& messages) {
     host::EventBlock events;
     for (const auto& bytes : messages) events.add(0, bytes);

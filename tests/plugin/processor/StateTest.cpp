@@ -13,12 +13,6 @@ namespace {
 
 using host::PluginInstance;
 
-std::string chunkOf(PluginInstance& plugin) {
-    void* data = nullptr;
-    const VstIntPtr size = plugin.dispatch(effGetChunk, 0, 0, &data);
-    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
-}
-
 bool isSilent(const Stereo& out) {
     return out.rms(out.left, 0, out.left.size()) == 0 && out.rms(out.right, 0, out.right.size()) == 0;
 }
