@@ -52,7 +52,8 @@ public:
     template <typename Apply>
     void takeAll(Apply apply)
     {
-        if (!anyHeld.exchange(false, std::memory_order_acq_rel))
+        // Read first: the exchange's locked write is for ticks that find something.
+        if (!anyHeld.load(std::memory_order_relaxed) || !anyHeld.exchange(false, std::memory_order_acq_rel))
             return;
         for (int id = 0; id < COUNT; ++id)
             if (const double x = values[id].exchange(NONE, std::memory_order_acq_rel); !std::isnan(x))

@@ -110,7 +110,7 @@ public:
     // options 58..61 update the default mask as setParamImmediate does. Grain
     // attack plus decay never exceeds 1; envelope levels move their partner.
     // Never waits: while a writer holds the lock the value is kept, and the
-    // next parameter tick (or host write) applies the last one kept.
+    // next parameter tick (or host write, or store) applies the last one kept.
     void setParamNormalized(int id, double x);
     // Host getParameter: always within [0, 1], and a value written through
     // setParamNormalized reads back unchanged (up to the parameter's steps),
@@ -140,7 +140,8 @@ public:
     bool hasPatch(int i) const;
     // Stores the live parameters 0..54 (current values or targets), the store
     // time and the current sound's name into slot i; with mask bit 64 also the
-    // targets of 56..58. Tells no listener.
+    // targets of 56..58. Host values still kept are applied first, told as
+    // host writes are; no other listener is told.
     void storePatch(int i, bool useCurrent, std::uint32_t mask);
     // Recalls slot i: values glide over time (negative: the change time), the
     // mask (128: the default mask) selects the groups. A slot whose sound is

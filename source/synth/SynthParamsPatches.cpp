@@ -81,6 +81,8 @@ void SynthParams::storePatch(int i, bool useCurrent, std::uint32_t mask)
         return;
     const auto sound = getCurrentSound();
     const auto lock = lockForWriting();
+    // A host value still kept (no tick ran since: the engine may be stopped) is part of what is stored.
+    applyHeldHostValues();
     Patch& slot = patches[std::size_t(i)];
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id)
         slot.params[id] = params[id].makePatch(useCurrent);

@@ -110,6 +110,17 @@ TEST_F(HostWriteWhileLocked, LaterWriteWithTheLockFreeOvertakesAValueKept)
     EXPECT_DOUBLE_EQ(params.getParam(GRAIN_RATE).second, targetOf(GRAIN_RATE, 0.6));
 }
 
+TEST_F(HostWriteWhileLocked, AStoreWithTheEngineStoppedTakesUpAValueKept)
+{
+    params.setPatchCount(4);
+    {
+        LockHolder editor(params);
+        params.setParamNormalized(GRAIN_RATE, 0.7);
+    }
+    params.storePatch(3, false, MASK_ALL);
+    EXPECT_DOUBLE_EQ(params.getPatch(3).params[GRAIN_RATE].value, targetOf(GRAIN_RATE, 0.7));
+}
+
 TEST_F(HostWriteWhileLocked, KeptValuesOfSeveralIndicesAllArriveWithTheirCouplings)
 {
     params.setParamNormalized(GRAIN_DECAY, 0.5);
