@@ -34,12 +34,23 @@ Clock::duration stressDuration()
 
 constexpr int IDLES_PER_OPEN = 6;
 constexpr int BLOCK_SIZES[] = {1, 7, 64, 100, 256, 333, 512, 1024};
-constexpr int SLOTS = 6;
+constexpr int SOUND_SLOTS = 6;
+constexpr int SLOTS = 9;
 // Generated controller settings of grain.rate's first control: type, then amount.
 constexpr int RATE_CONTROL_TYPE = 83;
 constexpr int RATE_CONTROL_AMOUNT = 84;
 constexpr int GRAIN_RATE = 4;
 constexpr int GRAIN_ATTACK = 9;
+
+// sixSlots, and slots 7..9 without a sound: program changes to those recall at once, so controllers
+// change as often as program changes come, under the editor's drawing.
+std::string stressState(const ScratchFolder& folder, double rate)
+{
+    std::vector<demo::StoredSlot> slots = sixSlots(folder, rate);
+    for (int slot = SOUND_SLOTS + 1; slot <= SLOTS; ++slot)
+        slots.push_back({slot, {}, {{"grain.rate", rate + slot}}});
+    return demo::makeState(slots);
+}
 
 struct Figures {
     std::atomic<long> opens{0};
@@ -54,7 +65,7 @@ protected:
     void run(ChunkThread chunkThread)
     {
         ScratchFolder folder;
-        const std::string states[] = {sixSlotState(folder, 20.0), sixSlotState(folder, 40.0)};
+        const std::string states[] = {stressState(folder, 20.0), stressState(folder, 40.0)};
         host::PluginInstance plugin(quillmarModule(), RATE, 1024);
         plugin.restoreChunk(states[0]);
         plugin.resume();

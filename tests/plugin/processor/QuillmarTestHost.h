@@ -66,6 +66,7 @@ Stereo renderBlocks(host::PluginInstance& plugin, int frames, int blockSize);
 std::string chunkOf(host::PluginInstance& plugin);
 
 // Slots 1..6 over three sounds, so that program changes move between sounds; grain.rate is rate + slot.
+std::vector<demo::StoredSlot> sixSlots(const ScratchFolder& folder, double rate);
 std::string sixSlotState(const ScratchFolder& folder, double rate);
 
 // Sends raw MIDI messages, all at frame 0, through effProcessEvents.
