@@ -45,7 +45,6 @@ veldro::GuiSynthParamDisplay* EditorBlocks::makeGuiSynthParamDisplay(int id, con
     const veldro::ParamInfo& info = getParamInfo(id);
     auto* bridge = context.bridges.make<veldro::GuiSynthParamDisplay>(&context.params, id,
                                                                       makeScaling(info.range));
-    context.params.addListener(bridge);
     if (!format.format_text.empty())
         bridge->setFormat(info.range.default_value, format);
     return bridge;
@@ -73,6 +72,8 @@ gui::CKBKnob* EditorBlocks::makeKnobFor(CViewContainer& container, const CRect& 
     knob->setValue(normalizedDefault);
     gui::setTooltipForControl(knob);
     container.addView(knob);
+    // Only now: host automation reaches a registered bridge on other threads, which read its control.
+    context.params.addListener(bridge);
     return knob;
 }
 
@@ -154,7 +155,6 @@ veldro::GuiSynthOptionDisplay* EditorBlocks::makeOptionButton(gui::CGroupbox& bo
 {
     auto* bridge =
         context.bridges.make<veldro::GuiSynthOptionDisplay>(&context.params, id, std::make_unique<Scaling>(1.0, 0.0));
-    context.params.addListener(bridge);
     bridge->setTextReceiver(box.getStatusReceiver());
     auto* button = new CTextButton(rect, bridge, id, nullptr, CTextButton::kOnOffStyle);
     button->setGradient(owned(CGradient::create(0, 1, palette.background, palette.background)));
@@ -165,6 +165,7 @@ veldro::GuiSynthOptionDisplay* EditorBlocks::makeOptionButton(gui::CGroupbox& bo
     gui::setTooltipForControl(button);
     bridge->setControl(button);
     box.addView(button);
+    context.params.addListener(bridge);
     return bridge;
 }
 

@@ -31,12 +31,13 @@ class EditorBlocks {
 public:
     explicit EditorBlocks(const EditorContext& context) : context(context) {}
 
-    // A display bridge for the live parameter `id`, listening to it; a format with text becomes the one
-    // keyed at the parameter's default value.
+    // A display bridge for the live parameter `id`; a format with text becomes the one keyed at the
+    // parameter's default value. It listens to the parameter once makeKnobFor has given it its knob.
     veldro::GuiSynthParamDisplay* makeGuiSynthParamDisplay(int id, const veldro::ValueFormat& format);
     // A status display with empty text in the editor palette.
     gui::CTextDisplay* makeLabel(VSTGUI::CViewContainer& container, const VSTGUI::CRect& rect);
     // A knob on the bridge, at the parameter's default; centred corona for parameters that go negative.
+    // Registers the bridge as the parameter's listener.
     gui::CKBKnob* makeKnobFor(VSTGUI::CViewContainer& container, const VSTGUI::CRect& rect,
                               veldro::GuiSynthParamDisplay* bridge);
     // Knob, its label below and one pad per control to its right. Returns the rectangle they cover.

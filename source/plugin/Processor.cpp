@@ -59,6 +59,7 @@ Processor::Processor(audioMasterCallback audioMaster, EditorMaker makeEditor)
 Processor::~Processor() { setEditor(nullptr); }
 
 void Processor::recallLiveSlot() {
+    const std::lock_guard guard(hostStateLock);
     veldro::SynthParams& params = synth.getParams();
     if (!params.hasPatch(LIVE_SLOT)) return;
     liveSlotWaiting = true;
@@ -68,11 +69,13 @@ void Processor::recallLiveSlot() {
 }
 
 void Processor::markLiveStateRestored() {
+    const std::lock_guard guard(hostStateLock);
     liveSlotWaiting = false;
     soundWhenWaiting.reset();
 }
 
 bool Processor::isLiveStateRestored() {
+    const std::lock_guard guard(hostStateLock);
     if (liveSlotWaiting) {
         const auto sound = synth.getCurrentSound();
         const bool soundChanged = sound && sound != soundWhenWaiting && synth.isSoundReady();
@@ -82,6 +85,7 @@ bool Processor::isLiveStateRestored() {
 }
 
 bool Processor::storeLiveState() {
+    const std::lock_guard guard(hostStateLock);
     // The poller installs sounds and finishes their recalls: not halfway through one.
     const LoadPollerPause pause(loadPoller);
     if (!isLiveStateRestored()) return false;
@@ -180,6 +184,7 @@ void Processor::getParameterDisplay(VstInt32 index, char* text) {
 void Processor::getParameterName(VstInt32 index, char* text) { copyText(getParamInfo(index).name, text, 39); }
 
 VstInt32 Processor::getChunk(void** data, bool) {
+    const std::lock_guard guard(hostStateLock);
     storeLiveState();
     chunkText = veldro::serialize(synth.getParams());
     *data = chunkText.data();
@@ -189,6 +194,7 @@ VstInt32 Processor::getChunk(void** data, bool) {
 VstInt32 Processor::setChunk(void* data, VstInt32 byteSize, bool) {
     if (byteSize < 0) return 0;
     const std::string text(static_cast<const char*>(data), static_cast<std::size_t>(byteSize));
+    const std::lock_guard guard(hostStateLock);
     const LoadPollerPause pause(loadPoller);
     if (veldro::replaceState(synth.getParams(), text)) {
         // What was asked for before this state must not take effect after it.

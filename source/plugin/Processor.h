@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -21,7 +22,10 @@ namespace korvel {
 // processDoubleReplacing and processEvents from its audio thread, which the
 // engine knows as such only inside those calls and which never waits for a
 // lock; a poller thread of this instance installs finished sound loads while
-// no editor does.
+// no editor does. Chunk calls may come from any thread of the host (save and
+// autosave threads among them), with the editor open or closed: they and the
+// editor's store and recall of the live slot take turns under a lock that the
+// audio thread never takes.
 class Processor : public AudioEffectX {
 public:
     static constexpr VstInt32 NUM_PROGRAMS = 96;
@@ -82,7 +86,7 @@ public:
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 frames) override;
     VstInt32 processEvents(VstEvents* events) override;
 
-    // --- editor (GUI thread)
+    // --- editor (GUI thread); the live slot's functions on any thread but the audio thread
 
     // Requests a fade state; FADE_IN makes the next block with a ready sound fade in,
     // unless the sound already plays at full level.
@@ -123,6 +127,9 @@ private:
     std::atomic<int> fadeState{SILENT};
     veldro::Synth synth;
     veldro::StateStore stateStore;
+    // Held by chunk calls and the live slot's store and recall, which nest: guards the fields below
+    // and keeps a chunk whole while another thread stores or restores.
+    std::recursive_mutex hostStateLock;
     std::string chunkText;
     // What the live state was when a recalled live slot began to wait for its sound.
     bool liveSlotWaiting = false;

@@ -86,16 +86,16 @@ int BaseParam::changeControlType(int index, std::uint32_t newType, double time)
         amount.setTarget(0.0, time);
 
     if (newType == slots[1].type) {
-        std::swap(slots[0], slots[1]);
+        slots[0].swapController(slots[1]);
         return 1;
     }
     if (newType == slots[2].type) {
-        std::swap(slots[1], slots[2]);
-        std::swap(slots[0], slots[1]);
+        slots[1].swapController(slots[2]);
+        slots[0].swapController(slots[1]);
         return 1;
     }
-    slots[2] = slots[1];
-    slots[1] = slots[0];
+    slots[2].takeController(slots[1]);
+    slots[1].takeController(slots[0]);
     slots[0].clear();
     slots[0].type = newType;
     return 2;

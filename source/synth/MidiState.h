@@ -28,7 +28,8 @@ static_assert(sizeof(NoteRecord) == 8);
 // and pitch bend glides, and the two keyboard envelopes.
 //
 // Threads: everything here runs on the audio thread; the editor's drawing
-// reads the public fields through the controllers without locks. Nothing
+// reads the glides, the envelope levels and the current note through the
+// controllers without locks, so those are atomic. Nothing
 // allocates: the held keys, the note stack and the pending notes are fixed
 // tables.
 class MidiState {
@@ -82,7 +83,7 @@ public:
     bool keyboardMode = false;
     double glideTime = 0.2;
     double referenceNote = 60.0;
-    double currentNote = 60.0;
+    SharedDouble currentNote = 60.0;
 
 private:
     struct PendingNote {

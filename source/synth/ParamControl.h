@@ -38,6 +38,25 @@ struct ParamControl {
         for (Ramp& param : params)
             param = {};
     }
+
+    // Moving a controller between slots moves only what the controller is: the slot's place in its
+    // parameter stays, as the editor reads it without the lock.
+    void takeController(const ParamControl& other)
+    {
+        type = other.type;
+        phase = other.phase;
+        amount = other.amount;
+        for (int k = 0; k < 3; ++k)
+            params[k] = other.params[k];
+    }
+
+    void swapController(ParamControl& other)
+    {
+        ParamControl kept;
+        kept.takeController(*this);
+        takeController(other);
+        other.takeController(kept);
+    }
 };
 
 } // namespace korvel::veldro

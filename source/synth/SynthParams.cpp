@@ -174,6 +174,7 @@ void SynthParams::advance(double dt)
     const std::unique_lock lock(writeLock, std::try_to_lock);
     if (!lock.owns_lock())
         return;
+    applyHeldHostValues();
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id)
         params[id].advance(untickedTime);
     untickedTime = 0.0;

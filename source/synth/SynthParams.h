@@ -1,6 +1,7 @@
 #pragma once
 
 #include "synth/BaseParam.h"
+#include "synth/HeldHostValues.h"
 #include "synth/Patch.h"
 #include "synth/ParamControl.h"
 #include "synth/ParamTable.h"
@@ -39,13 +40,15 @@ class ISynthParamListener;
 // modulation control (type, amount, x, y, par3), worked on the live controller
 // of their parent; the host sees ids 0..179 as normalised values.
 //
-// Threads: the editor thread writes through setParam, the host's parameter
-// thread through setParamNormalized, a MIDI program change recalls patches on
-// the audio thread, and the audio thread advances the glides and evaluates
-// the controllers. Every write of a value, a controller or a slot record
-// holds the write lock, which the audio thread only tries: a tick it cannot
-// take is made up by the next one, a program change is held over to the next
-// block. Readers take no lock; every field they read is atomic.
+// Threads: the editor thread writes through setParam, any host thread (its
+// audio thread among them) through setParamNormalized, a MIDI program change
+// recalls patches on the audio thread, and the audio thread advances the
+// glides and evaluates the controllers. Every write of a value, a controller
+// or a slot record holds the write lock, which the audio thread and host
+// writes only try: a tick it cannot take is made up by the next one, a
+// program change is held over to the next block, a host value is kept for
+// the next tick. Readers of values take no lock; every field they read is
+// atomic. Slot records are read under the lock (see below).
 class SynthParams {
 public:
     using HostNotify = std::function<void(int id, float normalized)>;
@@ -103,38 +106,45 @@ public:
     // controller setting past setParam (the editor's controller handles) and for recalls.
     void reportToHost(int id) const;
 
-    // --- host's parameter thread
+    // --- any of the host's threads, its audio thread included
 
     // Host setParameter: x outside [0, 1] or NaN is ignored. Glides with the
     // change time and tells the listener of the parameter (flag 512); the
     // options 58..61 update the default mask as setParamImmediate does. Grain
     // attack plus decay never exceeds 1; envelope levels move their partner.
+    // Never waits: while a writer holds the lock the value is kept, and the
+    // next parameter tick (or host write, or store) applies the last one kept.
     void setParamNormalized(int id, double x);
     // Host getParameter: always within [0, 1], and a value written through
-    // setParamNormalized reads back unchanged (up to the parameter's steps).
+    // setParamNormalized reads back unchanged (up to the parameter's steps),
+    // also while it is kept.
     double getParamNormalized(int id) const;
 
     // --- patch slots
     //
-    // Sizing and direct record access are for the editor thread while no
-    // recall runs (start-up, the patch grid, the state reader). Recalls run on
+    // Records are written under the write lock and read under it by every
+    // thread but the audio thread (which reads them only inside a recall, when
+    // it holds the lock): the editor, the host's chunk calls on any of its
+    // threads and the loader never see a record half written. Recalls run on
     // the editor thread, and on the audio thread for a MIDI program change.
 
     // New slots are empty; slots from n on are dropped.
     void setPatchCount(std::size_t n);
-    std::size_t getPatchCount() const { return patches.size(); }
-    // The record of slot i; i must be below getPatchCount(). The writable
-    // one is for set-up before any audio thread runs: setPatch otherwise.
-    Patch& getPatch(int i);
-    const Patch& getPatch(int i) const;
-    // Replaces the record of slot i (ignored past getPatchCount()); a
-    // recall on the audio thread never sees a record half written.
+    std::size_t getPatchCount() const;
+    // A copy of the record of slot i; an empty record past getPatchCount().
+    // Const, so that a write meant for the slot cannot land in the copy.
+    const Patch getPatch(int i) const;
+    // The record itself, for set-up before any other thread runs; i must be
+    // below getPatchCount(). setPatch otherwise.
+    Patch& editPatch(int i);
+    // Replaces the record of slot i (ignored past getPatchCount()).
     void setPatch(int i, Patch patch);
     // Slot i exists and holds a stored patch.
     bool hasPatch(int i) const;
     // Stores the live parameters 0..54 (current values or targets), the store
     // time and the current sound's name into slot i; with mask bit 64 also the
-    // targets of 56..58. Tells no listener.
+    // targets of 56..58. Host values still kept are applied first, told as
+    // host writes are; no other listener is told.
     void storePatch(int i, bool useCurrent, std::uint32_t mask);
     // Recalls slot i: values glide over time (negative: the change time), the
     // mask (128: the default mask) selects the groups. A slot whose sound is
@@ -187,9 +197,10 @@ public:
 
     // --- audio thread
 
-    // One parameter tick of dt seconds: glides and controllers of 0..54;
-    // "density.compensation" takes its target at once. While a writer holds
-    // the lock the tick waits for the next call, which makes up the time.
+    // One parameter tick of dt seconds: host values kept meanwhile, then the
+    // glides and controllers of 0..54; "density.compensation" takes its target
+    // at once. While a writer holds the lock the tick waits for the next call,
+    // which makes up the time.
     void advance(double dt);
     // Runs the program change held over while a writer held the lock.
     void retryHeldRecall();
@@ -217,6 +228,9 @@ private:
     const Scaling* hostScaling(const ParamInfo& info) const;
     double toHost(const ParamInfo& info, double value) const;
     double fromHost(const ParamInfo& info, double x) const;
+    // The host's write itself, with the lock held.
+    void applyHostValue(const ParamInfo& info, double x);
+    void applyHeldHostValues();
     void setEnvelopeParam(const ParamInfo& info, double v);
     void setControllerNormalized(const ParamInfo& info, double x);
     void glideAndTell(int id, double v);
@@ -246,6 +260,7 @@ private:
     std::atomic<double> density{0.0};
     std::atomic<std::uint64_t> appliedRecalls{0};
     std::atomic<std::uint64_t> latestRequest{0};
+    HeldHostValues heldHostValues;
     std::array<BaseParam, NOF_SYNTH_PARAMS> params;
     std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;
     std::vector<Patch> patches;

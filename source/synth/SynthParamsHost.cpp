@@ -62,22 +62,41 @@ double SynthParams::fromHost(const ParamInfo& info, double x) const
 
 double SynthParams::getParamNormalized(int id) const
 {
+    if (HeldHostValues::covers(id))
+        if (const auto held = heldHostValues.peek(id))
+            return *held;
     return toHost(getParamInfo(id), getParam(id).second);
 }
 
 void SynthParams::setParamNormalized(int id, double x)
 {
-    if (!(x >= 0.0 && x <= 1.0))
+    if (!(x >= 0.0 && x <= 1.0) || !HeldHostValues::covers(id))
         return;
     const ParamInfo& info = getParamInfo(id);
-    if (info.range.kind == 0)
+    if (info.range.kind == 0 || (!info.parent && !isLiveParam(id)))
         return;
+    const std::unique_lock lock(writeLock, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        heldHostValues.keep(id, x);
+        return;
+    }
+    heldHostValues.drop(id);
+    applyHeldHostValues();
+    applyHostValue(info, x);
+}
+
+void SynthParams::applyHeldHostValues()
+{
+    heldHostValues.takeAll([this](int id, double x) { applyHostValue(getParamInfo(id), x); });
+}
+
+void SynthParams::applyHostValue(const ParamInfo& info, double x)
+{
     if (info.parent) {
         setControllerNormalized(info, x);
         return;
     }
-    if (!isLiveParam(id))
-        return;
+    const int id = info.id;
     const double v = fromHost(info, x);
     if (isGrainShape(id)) {
         glideAndTell(id, v);
@@ -97,20 +116,14 @@ void SynthParams::setControllerNormalized(const ParamInfo& info, double x)
     ParamControl& slot = controllerOf(info);
     if (info.field != FIELD_TYPE) {
         Ramp& ramp = info.field == FIELD_AMOUNT ? slot.amount : slot.params[info.field - FIELD_X];
-        {
-            const auto lock = lockForWriting();
-            ramp.glideTo(fromHost(info, x), glideTime);
-        }
+        ramp.glideTo(fromHost(info, x), glideTime);
         notifyListener(info.id, CHANGED_BY_HOST);
         return;
     }
     const auto type = std::uint32_t(fromHost(info, x));
-    {
-        const auto lock = lockForWriting();
-        if (type == slot.type || type >= NOF_CONTROLLER_TYPES)
-            return;
-        slot.type = type;
-    }
+    if (type == slot.type || type >= NOF_CONTROLLER_TYPES)
+        return;
+    slot.type = type;
     notifyListener(info.id, CONTROLLER_TYPE_CHANGED);
     if (!hostNotify)
         return;
@@ -145,10 +158,7 @@ void SynthParams::setEnvelopeParam(const ParamInfo& info, double v)
 
 void SynthParams::glideAndTell(int id, double v)
 {
-    {
-        const auto lock = lockForWriting();
-        params[id].value.glideTo(v, glideTime);
-    }
+    params[id].value.glideTo(v, glideTime);
     notifyListener(id, CHANGED_BY_HOST);
 }
 

@@ -41,7 +41,13 @@ void SynthParams::setPatchCount(std::size_t n)
     patches.resize(n);
 }
 
-Patch& SynthParams::getPatch(int i)
+std::size_t SynthParams::getPatchCount() const
+{
+    const auto lock = lockFromAnyThread();
+    return lock.owns_lock() ? patches.size() : 0;
+}
+
+Patch& SynthParams::editPatch(int i)
 {
     KORVEL_CHECK(i >= 0 && std::size_t(i) < patches.size());
     return patches[std::size_t(i)];
@@ -56,15 +62,18 @@ void SynthParams::setPatch(int i, Patch patch)
     std::swap(patches[std::size_t(i)], patch);
 }
 
-const Patch& SynthParams::getPatch(int i) const
+const Patch SynthParams::getPatch(int i) const
 {
-    KORVEL_CHECK(i >= 0 && std::size_t(i) < patches.size());
+    const auto lock = lockFromAnyThread();
+    if (!lock.owns_lock() || i < 0 || std::size_t(i) >= patches.size())
+        return {};
     return patches[std::size_t(i)];
 }
 
 bool SynthParams::hasPatch(int i) const
 {
-    return i >= 0 && std::size_t(i) < patches.size() && !patches[std::size_t(i)].isEmpty();
+    const auto lock = lockFromAnyThread();
+    return lock.owns_lock() && i >= 0 && std::size_t(i) < patches.size() && !patches[std::size_t(i)].isEmpty();
 }
 
 void SynthParams::storePatch(int i, bool useCurrent, std::uint32_t mask)
@@ -73,6 +82,8 @@ void SynthParams::storePatch(int i, bool useCurrent, std::uint32_t mask)
         return;
     const auto sound = getCurrentSound();
     const auto lock = lockForWriting();
+    // A host value still kept (no tick ran since: the engine may be stopped) is part of what is stored.
+    applyHeldHostValues();
     Patch& slot = patches[std::size_t(i)];
     for (int id = 0; id <= param_id::LAST_GLIDING; ++id)
         slot.params[id] = params[id].makePatch(useCurrent);

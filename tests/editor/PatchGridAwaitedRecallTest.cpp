@@ -38,7 +38,7 @@ protected:
     void storeWithSound(int slot, double rate, const std::filesystem::path& path)
     {
         storeSlot(slot, rate);
-        params.getPatch(slot).soundfile = path.wstring();
+        params.editPatch(slot).soundfile = path.wstring();
     }
     // Waits for every load to finish (bounded), polling as the editor's idle does, with the idle tasks
     // after each poll.

@@ -39,7 +39,7 @@ protected:
     void storeSlotWithSound(int slot, double value, const std::filesystem::path& path)
     {
         storeSlot(slot, value);
-        params.getPatch(slot).soundfile = path.wstring();
+        params.editPatch(slot).soundfile = path.wstring();
     }
     std::wstring currentSound() const
     {
@@ -98,7 +98,7 @@ TEST_F(PatchGridSound, ASlotWhoseSoundIsMissingReportsTheFileInRedAndChangesNoth
 TEST_F(PatchGridSound, ASoundNameThatIsNoUnicodeIsShownAndFails)
 {
     storeSlot(10, 200.0);
-    params.getPatch(10).soundfile = std::wstring(L"/tmp/x") + wchar_t(0xD800) + L".wav";
+    params.editPatch(10).soundfile = std::wstring(L"/tmp/x") + wchar_t(0xD800) + L".wav";
     click(10);
     EXPECT_EQ(status.last(), "patch 0:10 loading /tmp/x?.wav");
     settleLoads();

@@ -16,7 +16,7 @@ TEST(StateTextLocale, ADecimalCommaLocaleNeitherWritesNorReadsCommas)
 {
     test::ParamsRig rig;
     rig.params.setPatchCount(130);
-    rig.params.getPatch(1) = patch_test::fullSlot(1);
+    rig.params.editPatch(1) = patch_test::fullSlot(1);
     rig.params.setParamImmediate(param_id::CHANGE_TIME, 0.25);
     const std::string classic = serialize(rig.params);
 

@@ -29,7 +29,7 @@ protected:
         rig.params.addListener(&listener);
     }
 
-    Patch& slot(int i) { return rig.params.getPatch(i); }
+    Patch& slot(int i) { return rig.params.editPatch(i); }
 
     // The state text after applying text to a fresh instance.
     static std::string reapplied(const std::string& text)

@@ -23,7 +23,7 @@ std::string makeState(const std::vector<StoredSlot>& slots) {
         }
         // Without a current sound, storing keeps the name already in the slot. The loader reads
         // the name as UTF-8 whatever the process locale, so it is widened the same way.
-        params.getPatch(stored.slot).soundfile = utf8::widen(stored.sound.string());
+        params.editPatch(stored.slot).soundfile = utf8::widen(stored.sound.string());
         params.storePatch(stored.slot, false, veldro::MASK_ALL);
     }
     return veldro::serialize(params);

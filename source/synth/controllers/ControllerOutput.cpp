@@ -4,6 +4,7 @@
 #include "synth/ParamControl.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace korvel::veldro {
 
@@ -20,9 +21,11 @@ constexpr OutputFunction outputs[NOF_CONTROLLER_TYPES] = {
 
 double controllerOutput(const ParamControl& slot, double& state, const ControllerContext& context)
 {
-    if (slot.type >= NOF_CONTROLLER_TYPES || outputs[slot.type] == nullptr)
+    // Read once: the editor draws slots that the audio thread may empty between two reads.
+    const std::uint32_t type = slot.type;
+    if (type >= NOF_CONTROLLER_TYPES || outputs[type] == nullptr)
         return 0.0;
-    const double out = outputs[slot.type](slot, state, context);
+    const double out = outputs[type](slot, state, context);
     return std::isfinite(out) ? out : 0.0;
 }
 

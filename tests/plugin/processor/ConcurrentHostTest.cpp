@@ -22,22 +22,6 @@ constexpr int CHUNK_ROUNDS = 2000;
 #endif
 constexpr unsigned char PROGRAM_CHANGES_PER_BLOCK = 32;
 
-std::string chunkOf(PluginInstance& plugin) {
-    void* data = nullptr;
-    const VstIntPtr size = plugin.dispatch(effGetChunk, 0, 0, &data);
-    return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
-}
-
-// Slots 1..6 over three sounds, so that program changes move between sounds.
-std::string sixSlotState(const ScratchFolder& folder, double rate) {
-    const std::filesystem::path sounds[] = {folder.sound("a.wav", {220.0}), folder.sound("b.wav", {330.0}),
-                                            folder.sound("c.wav", {440.0})};
-    std::vector<demo::StoredSlot> slots;
-    for (int slot = 1; slot <= 6; ++slot)
-        slots.push_back({slot, sounds[slot % 3], {{"grain.rate", rate + slot}}});
-    return demo::makeState(slots);
-}
-
 TEST(QuillmarConcurrentHost, ChunksAndParametersWhileProgramChangesPlay) {
     ScratchFolder folder;
     const std::string states[] = {sixSlotState(folder, 20.0), sixSlotState(folder, 40.0)};

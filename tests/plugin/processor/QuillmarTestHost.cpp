@@ -74,6 +74,17 @@ std::string chunkOf(host::PluginInstance& plugin) {
     return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
 }
 
+std::vector<demo::StoredSlot> sixSlots(const ScratchFolder& folder, double rate) {
+    const std::filesystem::path sounds[] = {folder.sound("a.wav", {220.0}), folder.sound("b.wav", {330.0}),
+                                            folder.sound("c.wav", {440.0})};
+    std::vector<demo::StoredSlot> slots;
+    for (int slot = 1; slot <= 6; ++slot)
+        slots.push_back({slot, sounds[slot % 3], {{"grain.rate", rate + slot}}});
+    return slots;
+}
+
+std::string sixSlotState(const ScratchFolder& folder, double rate) { return demo::makeState(sixSlots(folder, rate)); }
+
 void sendMidi(host::PluginInstance& plugin, const std::vector<std::array<unsigned char, 3>>& messages) {
     host::EventBlock events;
     for (const auto& bytes : messages) events.add(0, bytes);

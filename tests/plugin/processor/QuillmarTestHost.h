@@ -62,8 +62,12 @@ Stereo renderBlocks(host::PluginInstance& plugin, const host::MidiSchedule& sche
                     std::int64_t firstFrame = 0);
 Stereo renderBlocks(host::PluginInstance& plugin, int frames, int blockSize);
 
-// The state text that effGetChunk hands over.
+// The chunk effGetChunk hands out, copied.
 std::string chunkOf(host::PluginInstance& plugin);
+
+// Slots 1..6 over three sounds, so that program changes move between sounds; grain.rate is rate + slot.
+std::vector<demo::StoredSlot> sixSlots(const ScratchFolder& folder, double rate);
+std::string sixSlotState(const ScratchFolder& folder, double rate);
 
 // Sends raw MIDI messages, all at frame 0, through effProcessEvents.
 void sendMidi(host::PluginInstance& plugin, const std::vector<std::array<unsigned char, 3>>& messages);

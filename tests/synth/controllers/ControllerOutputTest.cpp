@@ -1,7 +1,10 @@
 #include "synth/controllers/ControllerFixture.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace korvel::veldro {
 namespace {
@@ -107,6 +110,27 @@ TEST_F(ControllerOutputTest, EmptyOrUnknownTypeGivesNothing)
     EXPECT_EQ(rig.params.evaluateControl(slot, state), 0.0);
     slot.type = 42;
     EXPECT_EQ(rig.params.evaluateControl(slot, state), 0.0);
+}
+
+// The editor draws controllers while the audio thread empties and refills their slots: a slot read as it
+// changes gives one type's output or nothing, never a call through the empty type's missing output.
+TEST_F(ControllerOutputTest, ASlotEmptiedWhileItIsDrawnGivesOneTypesOutputOrNothing)
+{
+    constexpr int DRAWS = 3'000'000;
+    ParamControl& slot = install(LFO, 1.0);
+    std::atomic<bool> drawing{true};
+    std::thread audio([&] {
+        while (drawing.load(std::memory_order_relaxed)) {
+            slot.type = 0u;
+            slot.type = LFO;
+        }
+    });
+    double largest = 0.0;
+    for (int draw = 0; draw < DRAWS; ++draw)
+        largest = std::max(largest, std::abs(rig.params.getControlValue(slot)));
+    drawing.store(false);
+    audio.join();
+    EXPECT_LE(largest, 1.0);
 }
 
 } // namespace

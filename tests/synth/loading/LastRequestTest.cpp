@@ -29,7 +29,7 @@ protected:
     fs::path storeSlot(int slot, const std::string& name)
     {
         const fs::path sound = r.writeSound(name, 1000);
-        Patch& patch = r.rig.params.getPatch(slot);
+        Patch& patch = r.rig.params.editPatch(slot);
         patch.soundfile = r.key(sound);
         patch.params[Patch::TIMESTAMP].value = 1.7e9;
         patch.params[GRAIN_RATE].value = double(slot);

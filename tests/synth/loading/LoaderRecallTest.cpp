@@ -27,7 +27,7 @@ protected:
     // Slot with the given sound, grain rate and filter frequency stored.
     void storeSlot(int slot, const fs::path& sound)
     {
-        Patch& patch = r.rig.params.getPatch(slot);
+        Patch& patch = r.rig.params.editPatch(slot);
         patch.soundfile = r.key(sound);
         patch.params[Patch::TIMESTAMP].value = 1.7e9;
         patch.params[GRAIN_RATE].value = STORED_RATE;
@@ -133,7 +133,7 @@ TEST_F(LoaderRecallTest, RecallFromAPollThatNeedsAnotherSoundStartsItsLoad)
     r.loader.hold(r.key(first));
     r.rig.params.applyPatch(7, 0.0, MASK_ALL);
     // The slot changes its sound while the load runs.
-    r.rig.params.getPatch(7).soundfile = r.key(second);
+    r.rig.params.editPatch(7).soundfile = r.key(second);
     r.loader.hold(r.key(second));
     r.loader.release(r.key(first));
     finish(first);

@@ -66,7 +66,7 @@ TEST_F(PatchSlotTest, StoreKeepsTargetsOrCurrentValuesWithTimeAndSound)
 
 TEST_F(PatchSlotTest, StoreTakesTheCurrentSoundNameOrKeepsTheSlotsOwn)
 {
-    r.params().getPatch(3).soundfile = L"/earlier.wav";
+    r.params().editPatch(3).soundfile = L"/earlier.wav";
     r.params().storePatch(3, false, MASK_ALL);
     EXPECT_EQ(r.params().getPatch(3).soundfile, L"/earlier.wav");
     r.useSound();
@@ -177,7 +177,7 @@ TEST_P(SoundRangeTest, RecalledRangeFitsTheSound)
 {
     const RangeCase& c = GetParam();
     r.useSound();
-    Patch& slot = r.params().getPatch(1);
+    Patch& slot = r.params().editPatch(1);
     slot.soundfile = r.soundName();
     slot.params[Patch::TIMESTAMP].value = 1.7e9;
     slot.params[0].value = c.storedStart;
@@ -217,7 +217,7 @@ TEST_F(PatchSlotTest, SlotOfAnotherSoundIsHandedToTheLoaderUntouched)
     r.useSound();
     r.set(GRAIN_RATE, 80.0);
     r.params().storePatch(4, false, MASK_ALL);
-    r.params().getPatch(4).soundfile = L"/other.wav";
+    r.params().editPatch(4).soundfile = L"/other.wav";
     r.set(GRAIN_RATE, 30.0);
     r.set(CHANGE_TIME, 3.0);
     r.rig.engine.running = true;
@@ -244,7 +244,7 @@ TEST_F(PatchSlotTest, WithoutLoaderAnotherSoundsSlotChangesNothing)
     r.params().setSoundLoader(nullptr);
     r.set(GRAIN_RATE, 80.0);
     r.params().storePatch(4, false, MASK_ALL);
-    r.params().getPatch(4).soundfile = L"/other.wav";
+    r.params().editPatch(4).soundfile = L"/other.wav";
     r.set(GRAIN_RATE, 30.0);
     r.params().applyPatch(4, 0.0, MASK_ALL);
     EXPECT_EQ(r.target(GRAIN_RATE), 30.0);
