@@ -6,6 +6,7 @@
 #include "synth/ParamTable.h"
 #include "synth/SynthParamIds.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -142,6 +143,12 @@ bool ParamSerializer::read(Patch& out, const JSON::Value& slot)
     if (!out.soundfile.empty() && out.params[param_id::SOUND_START].value + MIN_SELECTION > out.params[param_id::SOUND_END].value)
         out.params[param_id::SOUND_END].value = WHOLE_SOUND;
     return true;
+}
+
+bool ParamSerializer::writeAlike(const Patch& a, const Patch& b)
+{
+    return a.soundfile == b.soundfile &&
+           std::equal(a.params.begin(), a.params.begin() + Patch::TIMESTAMP, b.params.begin());
 }
 
 } // namespace korvel::veldro

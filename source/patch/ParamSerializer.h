@@ -22,6 +22,10 @@ public:
     // numeric "timestamp", with a parameter member of the wrong kind, or with
     // too many errors; out is then partly filled and must be dropped.
     static bool read(Patch& out, const JSON::Value& slot);
+
+    // Whether two records write the same slot but for their store times: the
+    // records past the store time are globals, which a slot never holds.
+    static bool writeAlike(const Patch& a, const Patch& b);
 };
 
 } // namespace korvel::veldro

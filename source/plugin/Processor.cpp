@@ -1,5 +1,6 @@
 #include "plugin/Processor.h"
 
+#include "patch/ParamSerializer.h"
 #include "patch/StateText.h"
 #include "synth/ParamTable.h"
 
@@ -93,9 +94,8 @@ bool Processor::storeLiveState() {
     const veldro::Patch before = params.getPatch(LIVE_SLOT);
     params.storePatch(LIVE_SLOT, false, veldro::MASK_ALL);
     // Hosts compare chunks to see whether a project changed: an unchanged live state keeps its store time.
-    veldro::Patch after = params.getPatch(LIVE_SLOT);
-    after.params[veldro::Patch::TIMESTAMP] = before.params[veldro::Patch::TIMESTAMP];
-    if (!before.isEmpty() && after == before) params.setPatch(LIVE_SLOT, before);
+    if (!before.isEmpty() && veldro::ParamSerializer::writeAlike(params.getPatch(LIVE_SLOT), before))
+        params.setPatch(LIVE_SLOT, before);
     return true;
 }
 

@@ -46,6 +46,22 @@ TEST_F(QuillmarState, ChunkRoundTripsThroughASecondInstance) {
             << index;
 }
 
+TEST_F(QuillmarState, ARestoredLiveStateKeepsItsStoreTimeUntilItChanges) {
+    PluginInstance first(quillmarModule(), RATE, 512);
+    first.restoreChunk(twoSlotState());
+    // An old store time in slot 1, so that a live state stored again at getChunk would show.
+    std::string state = chunkOf(first);
+    const std::string timestamp = "\"timestamp\": ";
+    const std::size_t at = state.find(timestamp, state.find("\"patch.1\"")) + timestamp.size();
+    state.replace(at, state.find('\n', at) - at, "1000000000");
+
+    PluginInstance second(quillmarModule(), RATE, 512);
+    second.restoreChunk(state);
+    EXPECT_TRUE(chunkOf(second) == state);
+    second.effect().setParameter(&second.effect(), 4, 0.75f);
+    EXPECT_EQ(chunkOf(second).find(timestamp + "1000000000"), std::string::npos);
+}
+
 TEST_F(QuillmarState, AChunkThatDoesNotParseChangesNothing) {
     PluginInstance plugin(quillmarModule(), RATE, 512);
     plugin.restoreChunk(twoSlotState());
