@@ -212,9 +212,12 @@ void PatchManager::recallOrStore(int index, bool used, CButtonState buttons)
     const int previous = currentCell;
     currentCell = -1;
     gui::HostValueSnapshot before(params, gui::recallableParamIds());
-    if (index == 0)
+    if (index == 0) {
+        // A reset is the user's latest request too: a recall still loading must not land after it.
+        params.newRequest();
         params.resetToDefaults(buttons.isDoubleClick() ? DOUBLE_CLICK_TIME : -1.0,
                                (buttons & kShift) ? MASK_ALL : RESET_MASK);
+    }
     else if (buttons & kShift)
         store(index, used, buttons);
     else if (used)

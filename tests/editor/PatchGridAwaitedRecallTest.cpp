@@ -96,6 +96,16 @@ TEST_F(PatchGridAwaitedRecall, AnOvertakenLoadNeverMarksItsCell)
     EXPECT_EQ(manager->getCurrentCell(), 11);
 }
 
+TEST_F(PatchGridAwaitedRecall, AResetWhileARecallLoadsWins)
+{
+    storeWithSound(9, 200.0, writeTone("nine.wav", 0.05));
+    click(9);
+    click(0);
+    idleUntilLoaded();
+    EXPECT_DOUBLE_EQ(rate(), 20.0);
+    EXPECT_FALSE(marked(9));
+}
+
 TEST_F(PatchGridAwaitedRecall, AClickWhileARecallLoadsWinsAndKeepsItsMark)
 {
     storeSlot(5, 150.0); // no sound of its own: recalled at once
