@@ -134,7 +134,13 @@ void SoundLoader::startLoad(const std::wstring& path, const PendingLoad& request
 std::future<int> SoundLoader::startWorker(std::shared_ptr<audio::SoundPack> pack)
 {
     auto load = std::make_shared<std::packaged_task<int()>>(
-        [this, pack] { return dropIfOvertaken(pack) ? audio::LoadState::EMPTY : loadPack(pack); });
+        [this, pack] {
+            if (dropIfOvertaken(pack))
+                return int(audio::LoadState::EMPTY);
+            const int state = loadPack(pack);
+            passFinishGate(pack->name());
+            return state;
+        });
     std::future<int> result = load->get_future();
     pool.submit([load] { (*load)(); });
     return result;
@@ -299,6 +305,23 @@ std::shared_ptr<audio::SoundPack> SoundLoader::findSound(const std::wstring& pat
     std::lock_guard lock(mapsLock);
     const auto it = soundCache.lower_bound(path);
     return it != soundCache.end() && it->first == path ? it->second : nullptr;
+}
+
+void SoundLoader::setFinishGate(FinishGate gate)
+{
+    std::lock_guard lock(mapsLock);
+    finishGate = std::move(gate);
+}
+
+void SoundLoader::passFinishGate(const std::wstring& path) const
+{
+    FinishGate gate;
+    {
+        std::lock_guard lock(mapsLock);
+        gate = finishGate;
+    }
+    if (gate)
+        gate(path);
 }
 
 void SoundLoader::storeLoaded(const std::wstring& path, std::shared_ptr<audio::SoundPack> loaded)

@@ -100,6 +100,15 @@ public:
     // placeholder in the cache. Returns the final load state.
     int loadPack(std::shared_ptr<audio::SoundPack> pack);
 
+    // --- tests
+
+    // Called on a load's pool thread once its file is read, before a poll
+    // can see the load finish: a test holds loads there to decide the order
+    // in which they finish, or to keep one running while it calls the host
+    // interface. Set before the loads it concerns start; null removes it.
+    using FinishGate = std::function<void(const std::wstring& path)>;
+    void setFinishGate(FinishGate gate);
+
 protected:
     // Queues the load of pack on the pool: a pool thread drops it if
     // overtaken meanwhile, else runs loadPack; the future gives the final
@@ -126,6 +135,7 @@ private:
     void runDeferredRecall();
     std::uint64_t pendingCount() const;
     void storeLoaded(const std::wstring& path, std::shared_ptr<audio::SoundPack> loaded);
+    void passFinishGate(const std::wstring& path) const;
 
     SynthParams& params;
     InstallSound install;
@@ -135,6 +145,7 @@ private:
     mutable std::mutex mapsLock;
     SoundCache soundCache;
     PendingLoads pendingLoads;
+    FinishGate finishGate;
     // Declared last, destroyed first: its running loads still write the maps.
     LoadPool pool;
 };
