@@ -219,13 +219,7 @@ void Synth::movePlayHead()
 
 void Synth::computeKeyboardGains()
 {
-    keyboardShapes = midi.keyboardMode;
-    if (!keyboardShapes)
-        return;
-    for (int i = 0; i < SUB_BLOCK_FRAMES; ++i) {
-        const double k = midi.envelope1.levelAt(i);
-        keyboardGains[i] = k * k;
-    }
+    keyboardShapes = keyboardGain.fill(midi.keyboardMode, midi.envelope1, renderRate, keyboardGains);
 }
 
 void Synth::processMidiEvent(const NoteRecord& note)

@@ -7,6 +7,7 @@
 #include "synth/engine/BlockCarry.h"
 #include "synth/engine/GrainPool.h"
 #include "synth/engine/GrainQuads.h"
+#include "synth/engine/KeyboardGain.h"
 #include "synth/engine/SoundHandover.h"
 #include "synth/loading/SoundLoader.h"
 
@@ -177,6 +178,7 @@ private:
     // Set by resume: the audio thread restarts the grain clock.
     std::atomic<bool> clockRestart{false};
     double renderRate = 0.0; // sampleRate as the audio thread uses it
+    KeyboardGain keyboardGain;
     double keyboardGains[SUB_BLOCK_FRAMES] = {};
     // The sub-block's output while the grains add to it, left and right
     // interleaved so that a grain adds a whole frame with one register; in

@@ -117,7 +117,8 @@ public:
     void setParamNormalized(int id, double x);
     // Host getParameter: always within [0, 1], and a value written through
     // setParamNormalized reads back unchanged (up to the parameter's steps),
-    // also while it is kept.
+    // also while it is kept; a "sound.end" of 0 reads back as the end of a
+    // ready sound, 1, which is what it stands for.
     double getParamNormalized(int id) const;
 
     // --- patch slots
@@ -234,6 +235,10 @@ private:
     void setEnvelopeParam(const ParamInfo& info, double v);
     void setControllerNormalized(const ParamInfo& info, double x);
     void glideAndTell(int id, double v);
+    // "sound.end" at 0 or below stands for the end of the sound: as the
+    // ready sound's frame count, a glide there never sweeps down through the
+    // sound and across the start. Unchanged without a ready sound.
+    double soundEndTarget(double v) const;
     void updateDefaultMask(int id, double v);
     double evaluate(const ParamControl& slot, double& state, RandomSource& random) const;
     double resolveTime(double time) const;

@@ -105,6 +105,8 @@ void SynthParams::applyHostValue(const ParamInfo& info, double x)
             glideAndTell(other, 1.0 - v);
     } else if (isEnvelopeParam(id)) {
         setEnvelopeParam(info, v);
+    } else if (id == param_id::SOUND_END) {
+        glideAndTell(id, soundEndTarget(v));
     } else {
         glideAndTell(id, v);
         updateDefaultMask(id, v);

@@ -209,6 +209,11 @@ void SynthParams::limitSoundRange(double time, std::uint32_t mask, const audio::
     end.setTarget(e, time);
 }
 
+double SynthParams::soundEndTarget(double v) const
+{
+    return v > 0.0 ? v : frameCountOf(getCurrentSound().get()).value_or(v);
+}
+
 void SynthParams::resetToDefaults(double time, std::uint32_t mask)
 {
     const auto lock = lockForWriting();
@@ -224,7 +229,7 @@ void SynthParams::resetToDefaults(double time, std::uint32_t mask)
                 params[id].changeControlType(c, 0, t);
     }
     if (getParamInfo(param_id::SOUND_END).flags & m)
-        params[param_id::SOUND_END].value.setTarget(frameCountOf(getCurrentSound().get()).value_or(0.0), t);
+        params[param_id::SOUND_END].value.setTarget(soundEndTarget(0.0), t);
     if (m & GROUP_GLOBALS) {
         for (int id : {param_id::CHANGE_TIME, param_id::DENSITY_COMPENSATION, param_id::PATCH_RANDOM})
             params[id].value.setTarget(getParamInfo(id).range.default_value, 0.0);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -56,6 +57,31 @@ TEST_F(QuillmarAudio, NotesPlayInStereoAndEndWithTheirRelease) {
         EXPECT_LT(released.rms(released.left, 4096, 8192), 1e-6) << offAsZeroVelocity;
         EXPECT_LT(released.rms(released.right, 4096, 8192), 1e-6) << offAsZeroVelocity;
     }
+}
+
+// Largest difference between neighbouring frames in [from, to) of either channel.
+double largestStep(const Stereo& out, std::size_t from, std::size_t to) {
+    double step = 0.0;
+    for (const std::vector<float>* channel : {&out.left, &out.right})
+        for (std::size_t i = from + 1; i < to; ++i)
+            step = std::max(step, static_cast<double>(std::abs((*channel)[i] - (*channel)[i - 1])));
+    return step;
+}
+
+TEST_F(QuillmarAudio, TheFirstNoteFadesTheDroneOutInsteadOfCuttingIt) {
+    constexpr std::size_t DRONE_FRAMES = 16384;
+    PluginInstance plugin(quillmarModule(), RATE, 512);
+    plugin.restoreChunk(demo::makeState({{1, folder.sound("a.wav", {220.0, 330.0}), {}}}));  // the default patch
+    plugin.resume();
+    Stereo out = renderBlocks(plugin, DRONE_FRAMES, 512);
+    sendMidi(plugin, {{0x90, 60, 100}});
+    out.append(renderBlocks(plugin, 512, 512));
+
+    // Past the resume's fade in; the switch, from the drone's last frame on.
+    const double droneStep = largestStep(out, 64, DRONE_FRAMES);
+    const double switchStep = largestStep(out, DRONE_FRAMES - 1, out.left.size());
+    ASSERT_GT(droneStep, 0.0);
+    EXPECT_LE(switchStep, droneStep) << "drone " << droneStep;
 }
 
 TEST_F(QuillmarAudio, PitchBendIsFourteenBitsLowByteFirst) {

@@ -59,5 +59,28 @@ TEST_F(QuillmarSelection, AnEndAtZeroPlaysToTheEndOfTheSound) {
     }
 }
 
+TEST_F(QuillmarSelection, AHostEndAtZeroWhilePlayingGlidesToTheEndOfTheSound) {
+    PluginInstance plugin(quillmarModule(), RATE, 512);
+    plugin.restoreChunk(demo::makeState({{1, halves, {}}}));
+    plugin.effect().setParameter(&plugin.effect(), SOUND_START, 0.5f);
+    plugin.resume();
+    renderBlocks(plugin, 4096, 512);
+    const veldro::Synth& synth = processorOf(plugin).getSynth();
+
+    // The end glides over the change time (1 s): a glide down through the sound would cross the start
+    // and play the silent half.
+    plugin.effect().setParameter(&plugin.effect(), SOUND_END, 0.0f);
+    constexpr int BLOCKS_PER_WINDOW = 8;
+    for (int window = 0; window < 2 * SOUND_FRAMES / (512 * BLOCKS_PER_WINDOW); ++window) {
+        Stereo out;
+        for (int block = 0; block < BLOCKS_PER_WINDOW; ++block) {
+            out.append(renderBlocks(plugin, 512, 512));
+            ASSERT_GE(synth.getPlayPosition(), SOUND_FRAMES / 2) << "window " << window;
+        }
+        // Grains that start by the end of the sound read on into its silent start: a window, not a block.
+        ASSERT_GT(rms(out), 0.1) << "window " << window;
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
