@@ -3,6 +3,7 @@
 #include "patch/FileReplacement.h"
 #include "patch/StateText.h"
 
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -16,6 +17,13 @@ constexpr const char* BACKUP_EXTENSION = ".bak";
 // Shorter files hold no state worth applying.
 constexpr std::size_t MIN_STATE_TEXT = 101;
 const std::string OPEN_ERROR = "Error opening file - ";
+
+// What the status line says of a failed save.
+std::string saveFailure(const std::string& what, const std::string& path, ReplaceOutcome outcome)
+{
+    const bool locked = outcome.kind == ReplaceOutcome::Kind::FOLDER_LOCKED;
+    return "Error saving " + what + " - " + path + (locked ? " (another program keeps its folder locked)" : "");
+}
 
 bool endsWith(const std::string& text, const std::string& suffix)
 {
@@ -72,30 +80,38 @@ void StateStore::loadPatchFile(std::string path)
 
 void StateStore::savePatchFile(std::string path)
 {
-    bool saved = false;
+    ReplaceOutcome saved{ReplaceOutcome::Kind::FAILED};
     try {
         if (!endsWith(path, PATCH_FILE_EXTENSION))
             path += PATCH_FILE_EXTENSION;
         patchFilePath = path;
         saved = replaceFile(path, serialize(params));
     } catch (const std::exception&) {
-        saved = false;
+        saved = {ReplaceOutcome::Kind::FAILED};
     }
     if (saved)
         report("Saved " + path, false);
     else
-        report("Error saving patch file - " + path, true);
+        report(saveFailure("patch file", path, saved), true);
 }
 
 bool StateStore::saveStateFile()
 {
     if (!defaultPath)
         return true;
+    ReplaceOutcome saved{ReplaceOutcome::Kind::FAILED};
     try {
-        return replaceFile(stateFilePath, serialize(params));
+        saved = replaceFile(stateFilePath, serialize(params));
     } catch (const std::exception&) {
-        return false;
+        saved = {ReplaceOutcome::Kind::FAILED};
     }
+    if (saved)
+        return true;
+    // The editor is closing: its status line may go before anybody reads it.
+    const std::string failure = saveFailure("state file", stateFilePath, saved);
+    report(failure, true);
+    std::fprintf(stderr, "Quillmar: %s\n", failure.c_str());
+    return false;
 }
 
 void StateStore::report(const std::string& text, bool isError) const

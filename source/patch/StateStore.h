@@ -38,12 +38,15 @@ public:
 
     // Writes the state text to path (".json" appended when missing) and
     // remembers it, reporting "Saved <path>"; a failed write leaves any old
-    // file whole and is reported.
+    // file whole and is reported, with the reason when another program keeps
+    // the folder locked.
     // Never throws.
     void savePatchFile(std::string path);
 
     // The editor's close: writes the state text to the state file when that
-    // file is in use. Returns false when it was in use but could not be written.
+    // file is in use. Returns false when it was in use but could not be
+    // written, which is reported and told on stderr; the old file stays whole.
+    // Another program that keeps the folder locked holds it up for two seconds.
     bool saveStateFile();
 
     const std::string& getPatchFilePath() const { return patchFilePath; }

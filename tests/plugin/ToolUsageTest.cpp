@@ -6,6 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 namespace korvel::test {
 namespace {
 
@@ -54,6 +58,32 @@ TEST(ToolUsage, ABadCommandLineIsToldWithTheUsageLineAndWritesNothing) {
             EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << name << ' ' << arguments;
         }
     }
+}
+
+// Points the temporary folder of the tools started while it lives at folder.
+class TemporaryFolderFor {
+public:
+    explicit TemporaryFolderFor(const std::filesystem::path& folder) {
+        if (const char* value = std::getenv("TMPDIR")) previous = value;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderFor() {
+        if (previous) ::setenv("TMPDIR", previous->c_str(), 1);
+        else ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> previous;
+};
+
+TEST(ToolUsage, ASnapshotIntoAMissingFolderIsToldAndLeavesNothingBehind) {
+    testing_support::TempDir dir;
+    const TemporaryFolderFor scratch(dir.path());
+    const ToolRun run = runTool(QUILLMAR_EDITOR_SNAPSHOT, "missing/out.png", dir.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "editor-snapshot: cannot write " + dir.file("missing/out.png").string() +
+                              ": there is no folder " + dir.file("missing").string() + "\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "nor its scratch folder";
 }
 
 TEST(ToolUsage, SeedsAreWrittenIntoTheFolderNamed) {

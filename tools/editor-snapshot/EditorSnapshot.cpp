@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -76,6 +77,40 @@ bool selectTheme(int& argc, char**& argv)
     return true;
 }
 
+// Plays an instance in the current folder and writes its open editor to out; false when the PNG
+// was not written.
+bool snapshot(const fs::path& out)
+{
+    const fs::path sound = fs::current_path() / "chord.wav";
+    demo::writeChord(sound, {220.0, 277.2, 329.6, 440.0}, 2.0);
+    Processor processor(&hostCallback, &makeController);
+    processor.setSampleRate(RATE);
+    processor.setBlockSize(BLOCK);
+    veldro::SynthParams& params = processor.getSynth().getParams();
+    processor.getSynth().loadSound(sound.string(), {});
+    if (!waitForSound(processor))
+        return false;
+    const double frames = 2.0 * RATE;
+    params.setParam(0, 0.25 * frames, 0.0);
+    params.setParam(1, 0.75 * frames, 0.0);
+    setControllerKind(params, 4, 0, 3); // grain rate: LFO
+    setControllerKind(params, 5, 0, 1); // grain length: random walk
+    setControllerKind(params, 7, 0, 4); // pitch: MIDI
+    setControllerKind(params, 16, 0, 2); // filter: amplitude/noise
+    setControllerKind(params, 11, 0, 5); // output level: envelope mix
+    processor.resume();
+    play(processor, 40);
+    AEffEditor* editor = processor.getEditor();
+    editor->open(nullptr);
+    play(processor, 4);
+    editor->idle();
+    bool written = false;
+    if (auto* controller = dynamic_cast<Controller*>(editor); controller && controller->getFrame())
+        written = controller->getFrame()->writePNG(out.string());
+    editor->close();
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -86,40 +121,25 @@ int main(int argc, char** argv)
     }
     const fs::path out = fs::absolute(tools::nameArgument(argc, argv, "editor-snapshot", "OUT.png",
                                                           "editor-snapshot.png", "[--theme nightshade|veldro|system]"));
-    const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
-    fs::create_directories(scratch);
-    fs::current_path(scratch);
-    bool written = false;
-    {
-        const fs::path sound = scratch / "chord.wav";
-        demo::writeChord(sound, {220.0, 277.2, 329.6, 440.0}, 2.0);
-        Processor processor(&hostCallback, &makeController);
-        processor.setSampleRate(RATE);
-        processor.setBlockSize(BLOCK);
-        veldro::SynthParams& params = processor.getSynth().getParams();
-        processor.getSynth().loadSound(sound.string(), {});
-        if (waitForSound(processor)) {
-            const double frames = 2.0 * RATE;
-            params.setParam(0, 0.25 * frames, 0.0);
-            params.setParam(1, 0.75 * frames, 0.0);
-            setControllerKind(params, 4, 0, 3); // grain rate: LFO
-            setControllerKind(params, 5, 0, 1); // grain length: random walk
-            setControllerKind(params, 7, 0, 4); // pitch: MIDI
-            setControllerKind(params, 16, 0, 2); // filter: amplitude/noise
-            setControllerKind(params, 11, 0, 5); // output level: envelope mix
-            processor.resume();
-            play(processor, 40);
-            AEffEditor* editor = processor.getEditor();
-            editor->open(nullptr);
-            play(processor, 4);
-            editor->idle();
-            if (auto* controller = dynamic_cast<Controller*>(editor); controller && controller->getFrame())
-                written = controller->getFrame()->writePNG(out.string());
-            editor->close();
-        }
+    std::error_code ignored;
+    if (!fs::is_directory(out.parent_path(), ignored)) {
+        std::fprintf(stderr, "editor-snapshot: cannot write %s: there is no folder %s\n", out.string().c_str(),
+                     out.parent_path().string().c_str());
+        return 1;
     }
-    fs::current_path(out.parent_path());
-    fs::remove_all(scratch);
+    // The instance reads and writes its state file in the current folder: a scratch one, gone afterwards.
+    const fs::path scratch = fs::temp_directory_path() / ("editor-snapshot-" + std::to_string(getpid()));
+    const fs::path start = fs::current_path();
+    bool written = false;
+    try {
+        fs::create_directories(scratch);
+        fs::current_path(scratch);
+        written = snapshot(out);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "editor-snapshot: %s\n", error.what());
+    }
+    fs::current_path(start, ignored);
+    fs::remove_all(scratch, ignored);
     if (!written) {
         std::fprintf(stderr, "editor-snapshot: could not write %s\n", out.string().c_str());
         return 1;

@@ -1,7 +1,10 @@
 #include "StateFile.h"
 
 #include "HostError.h"
+#include "StateBuilder.h"
 #include "json/Reader.h"
+#include "patch/StateText.h"
+#include "synth/Synth.h"
 
 #include <fstream>
 #include <iostream>
@@ -39,6 +42,17 @@ void requireStateObject(const std::string& text, const std::filesystem::path& pa
         throw HostError("state file " + path.string() + " holds no state: its text is not a JSON object");
 }
 
+// The plug-in's chunk restore passes over, without a word, a text that its reader does not take for a
+// state (an object that names no patch slot or option, say); the tool tells it instead.
+void requireAcceptedState(const std::string& text, const std::filesystem::path& path) {
+    veldro::Synth synth;
+    veldro::SynthParams& params = synth.getParams();
+    params.setPatchCount(PATCH_SLOTS);
+    if (!veldro::replaceState(params, text))
+        throw HostError("state file " + path.string() +
+                        " holds no state: the plug-in reads no patch slot (\"patch.N\") or option in it");
+}
+
 }  // namespace
 
 std::string readStateFile(const std::filesystem::path& path) {
@@ -51,6 +65,7 @@ std::string readStateFile(const std::filesystem::path& path) {
     text << in.rdbuf();
     if (text.str().empty()) throw HostError("state file " + path.string() + " is empty");
     requireStateObject(text.str(), path);
+    requireAcceptedState(text.str(), path);
     return text.str();
 }
 
