@@ -95,6 +95,8 @@ bool Controller::open(void* parentWindow)
     buildPatchBox({control.left, control.bottom, sound.right, control.bottom + bottomHeight});
     buildProcessingBox({grains.left, grains.bottom, grains.right, grains.bottom + bottomHeight});
     applyStartState();
+    // Displays that follow their parameter at each idle show the live value from the first paint.
+    bridges.applyPendingUpdates();
     processor->setFadeState(Processor::FADE_IN);
     return true;
 }

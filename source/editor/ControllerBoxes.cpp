@@ -11,7 +11,6 @@
 #include "gui/LayoutMetrics.h"
 #include "gui/Tooltips.h"
 #include "plugin/Processor.h"
-#include "synth/SynthParams.h"
 #include "synth/ValueFormat.h"
 #include "vstgui/lib/cframe.h"
 
@@ -147,7 +146,6 @@ void Controller::buildProcessingBox(const CRect& boxRect)
     auto* filterValue = blocks.makeGuiSynthParamDisplay(16, ValueFormat("filter %.2f", 2));
     filterValue->setTextReceiver(
         blocks.makeLabel(*processingBox, {area.left, top, area.left + filterWidth, top + labelHeight()}));
-    filterValue->showValue(veldro::getParamInfo(16).range.default_value);
     // The filter view's own texts, under its pads; they name the filter themselves, so "filter" is the
     // first text rather than a label in front of each.
     const CCoord statusTop = top + place + padding();

@@ -32,7 +32,8 @@ public:
     explicit EditorBlocks(const EditorContext& context) : context(context) {}
 
     // A display bridge for the live parameter `id`; a format with text becomes the one keyed at the
-    // parameter's default value. It listens to the parameter once makeKnobFor has given it its knob.
+    // parameter's default value. It listens to the parameter once makeKnobFor has given it its knob;
+    // without one it follows the parameter at each idle.
     veldro::GuiSynthParamDisplay* makeGuiSynthParamDisplay(int id, const veldro::ValueFormat& format);
     // A status display with empty text in the editor palette.
     gui::CTextDisplay* makeLabel(VSTGUI::CViewContainer& container, const VSTGUI::CRect& rect);

@@ -9,8 +9,8 @@
 namespace korvel::veldro {
 
 // Owns the bridges of one open editor window and carries parameter changes that arrived on other threads
-// over to their controls. The bridges must outlive their controls and their listener registration: clear
-// only after the listeners are cleared and the frame is released. GUI thread only.
+// over to their controls and displays. The bridges must outlive their controls and their listener
+// registration: clear only after the listeners are cleared and the frame is released. GUI thread only.
 class GuiBridges {
 public:
     template <typename Bridge, typename... Args>

@@ -32,6 +32,17 @@ void GuiSynthOptionDisplay::showValue(double value)
     char text[256];
     format->format(text, value);
     sendText(text, VSTGUI::kTransparentCColor);
+    shownValue = value;
+}
+
+void GuiSynthOptionDisplay::applyPendingUpdate()
+{
+    if (control) {
+        GuiSynthParamBridge::applyPendingUpdate();
+        return;
+    }
+    if (params && shownValue != targetValue())
+        showValue(targetValue());
 }
 
 void GuiSynthOptionDisplay::refreshControl()

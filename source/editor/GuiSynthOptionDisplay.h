@@ -5,11 +5,14 @@
 #include "synth/ValueFormat.h"
 
 #include <map>
+#include <optional>
 
 namespace korvel::veldro {
 
 // A bridge that also posts the parameter's value as a status text, in the format keyed for the value.
 // Used directly for on/off option buttons, whose control value is the parameter's value itself.
+// A display without a control is filed as no parameter's listener (the parameter's own view holds that
+// place, one listener per id): it follows the parameter at each idle instead.
 // Threads as GuiSynthParamBridge; the texts go out on the GUI thread only.
 class GuiSynthOptionDisplay : public GuiSynthParamBridge, public gui::ITextSender {
 public:
@@ -27,12 +30,15 @@ public:
     virtual const ValueFormat* formatFor(double value) const;
     // Sends the value's text in the receiver's own colour, when there are a receiver and a format.
     virtual void showValue(double value);
+    // Without a control: shows the parameter's target when it is not the value shown.
+    void applyPendingUpdate() override;
 
 protected:
     void refreshControl() override;
 
 private:
     std::map<double, ValueFormat> formats;
+    std::optional<double> shownValue;
 };
 
 } // namespace korvel::veldro

@@ -38,8 +38,8 @@ public:
     int getParamId() const { return paramId; }
 
     void valueChanged(VSTGUI::CControl* changed) override;
-    // Moves the control to the parameter when another thread asked for it since the last call.
-    void applyPendingUpdate();
+    // Each idle: moves the control to the parameter when another thread asked for it since the last call.
+    virtual void applyPendingUpdate();
 
     // --- any thread
 

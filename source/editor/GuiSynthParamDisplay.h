@@ -6,7 +6,8 @@
 namespace korvel::veldro {
 
 // The bridge of a knob: a scaled parameter whose value is shown as a status text (usually the label
-// under the knob) and can be edited from the keyboard while the knob has the focus.
+// under the knob) and can be edited from the keyboard while the knob has the focus. Without a knob, a
+// display of the value alone.
 // Threads as GuiSynthParamBridge.
 class GuiSynthParamDisplay : public GuiSynthOptionDisplay, public gui::IKeyboardHandler {
 public:

@@ -78,23 +78,43 @@ void CFilterView::valueChanged(CControl* control, int index)
     if (!params || !control)
         return;
     const double time = params->getChangeTime();
-    char text[96];
     if (control == this) {
         // A point the pad does not hold would name no parameters of ours.
         if (!isValidIndex(index))
             return;
         const Point& point = getPoint(index);
-        const double cutoff = cutoffOf(point);
-        params->setParam(static_cast<int>(point.xParamId), cutoff, time);
+        params->setParam(static_cast<int>(point.xParamId), cutoffOf(point), time);
         params->setParam(static_cast<int>(point.yParamId), point.y, time);
-        std::snprintf(text, sizeof text, "filter (%i) freq %.1f, Q %.0f", index + 1, cutoff, (1.0 - point.y) * 100.0);
+        caption = {Caption::POINT, index};
     } else {
-        const double level = control->getValue();
-        params->setParam(index, level, time);
-        std::snprintf(text, sizeof text, "%s%.0f", mixLabel(index), level * 100.0);
+        params->setParam(index, control->getValue(), time);
+        caption = {Caption::MIX, index};
     }
-    sendText(text, kTransparentCColor);
+    sendCaption();
     invalid();
+}
+
+std::string CFilterView::captionText() const
+{
+    char text[96];
+    if (caption.kind == Caption::POINT && isValidIndex(caption.index)) {
+        const Point& point = getPoint(caption.index);
+        std::snprintf(text, sizeof text, "filter (%i) freq %.1f, Q %.0f", caption.index + 1,
+                      params->getParam(static_cast<int>(point.xParamId)).second,
+                      (1.0 - params->getParam(static_cast<int>(point.yParamId)).second) * 100.0);
+    } else if (caption.kind == Caption::MIX) {
+        std::snprintf(text, sizeof text, "%s%.0f", mixLabel(caption.index),
+                      params->getParam(caption.index).second * 100.0);
+    } else {
+        return {};
+    }
+    return text;
+}
+
+void CFilterView::sendCaption()
+{
+    sentCaption = captionText();
+    sendText(sentCaption, kTransparentCColor);
 }
 
 void CFilterView::paramChanged(std::uint32_t)
@@ -124,6 +144,9 @@ void CFilterView::refreshFromParams()
     for (CControl* slider : mixListener->getControls())
         if (slider)
             slider->setValue(static_cast<float>(mixLevel(slider->getTag())));
+    // The caption shown follows the values it names, whoever changed them.
+    if (caption.kind != Caption::NONE && captionText() != sentCaption)
+        sendCaption();
     invalid();
 }
 

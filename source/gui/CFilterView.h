@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 
 namespace korvel::veldro {
@@ -19,7 +20,8 @@ namespace korvel::gui {
 // The two filter sections on one multi-point pad: each point's x is its section's cutoff (through the
 // cutoff parameter's own scaling), its y the section's width; behind the points a sketch of the response
 // that the low, band and high mix levels give. The mix sliders report through its MixListener. Changes
-// are written to the parameters and described to the text receiver.
+// are written to the parameters and described to the text receiver; the description follows later
+// changes of the values it names.
 // GUI thread, except paramChanged (any thread).
 class CFilterView : public CMultiPointXYPad,
                     public IComplexControlListener,
@@ -66,6 +68,9 @@ public:
 
 private:
     void refreshFromParams();
+    // The text for what was edited last, from the parameters' targets; empty before any edit.
+    std::string captionText() const;
+    void sendCaption();
     // A point's x as its parameter's value, and back.
     double cutoffOf(const Point& point) const;
     double positionOfCutoff(const Point& point, double cutoff) const;
@@ -75,6 +80,11 @@ private:
     veldro::SynthParams* params = nullptr;
     std::unique_ptr<MixListener> mixListener;
     std::array<VSTGUI::CColor, 6> colours;
+    struct Caption {
+        enum Kind { NONE, POINT, MIX } kind = NONE;
+        int index = 0; // the point, or the mix slider's tag
+    } caption;
+    std::string sentCaption;
     const std::thread::id viewThread;
     std::atomic<bool> refreshPending{false};
 };

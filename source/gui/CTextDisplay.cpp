@@ -55,7 +55,7 @@ void CTextDisplay::setLabel(const UTF8String& text)
 UTF8String CTextDisplay::titleToDraw(CDrawContext& context, CCoord width)
 {
     makeFontColourReadableOn(context, isLit() ? getGradientHighlighted() : getGradient());
-    UTF8String shown = CTextButton::titleToDraw(context, width);
+    UTF8String shown = fitValueText(context, getTitle(), width);
     showWholeTitleInTooltip(!(shown == getTitle()));
     return shown;
 }

@@ -9,7 +9,8 @@
 namespace korvel::gui {
 
 // A one-line status display: shows each received text after a fixed label, in the received colour or,
-// for transparent white, in its own default colour; a text longer than the display ends in "…".
+// for transparent white, in its own default colour; a text longer than the display is shortened by its
+// words, keeping its numbers and their units whole (fitValueText).
 // GUI thread only.
 class CTextDisplay : public VSTGUI::CTextButton, public ITextReceiver {
 public:

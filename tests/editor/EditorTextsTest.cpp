@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace korvel::test {
@@ -72,13 +73,14 @@ TEST(EditorTexts, TheFilterCaptionNamesTheFilterOnceAndKeepsItsNumbersWhole)
     const auto strings = context.callsOf(DrawCall::Kind::String);
     ASSERT_EQ(strings.size(), 1u);
     const std::string whole = caption->getTitle().getString();
-    std::string shown = strings[0].text;
-    if (shown.ends_with(kTextEllipsis)) {
-        shown.resize(shown.size() - std::string(kTextEllipsis).size());
-        ASSERT_TRUE(whole.starts_with(shown)) << shown;
-        EXPECT_THAT(std::string(" ,"), ::testing::HasSubstr(std::string(1, whole[shown.size()]))) << shown;
-    } else {
-        EXPECT_EQ(shown, whole);
+    const std::string& shown = strings[0].text;
+    EXPECT_FALSE(shown.ends_with(kTextEllipsis)) << shown;
+    // Every number of the caption, whatever its words became.
+    std::istringstream pieces(whole);
+    for (std::string piece; pieces >> piece;) {
+        if (piece.find_first_of("0123456789") != std::string::npos) {
+            EXPECT_NE(shown.find(piece), std::string::npos) << shown << " lost " << piece;
+        }
     }
     rig.editor().close();
 }

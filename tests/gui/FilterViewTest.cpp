@@ -173,6 +173,28 @@ TEST_F(FilterView, ChangesHeardOnAnotherThreadWaitForTheIdle)
     EXPECT_FLOAT_EQ(sliders[0]->getValue(), 0.7f);
 }
 
+TEST_F(FilterView, EachPointsCaptionFollowsTheHostsWritesOfItsValues)
+{
+    for (int index : {1, 0}) {
+        view->setPointPosition(index, CPoint(0.1, 0.5));
+        view->valueChanged(view, index);
+        const int cutoffId = index == 0 ? 16 : 21;
+        const std::string edited = texts.texts.back();
+        // The host writes on a thread of its own, where the editor's listeners pass the change to the view
+        // (here the only listener, so by hand); the caption changes at the view's idle.
+        std::thread host([&] {
+            params.setParamNormalized(cutoffId, 1.0);
+            view->paramChanged(512);
+        });
+        host.join();
+        EXPECT_EQ(texts.texts.back(), edited);
+        view->applyPendingRefresh();
+        const std::string expected = "filter (" + std::to_string(index + 1) + ") freq " +
+                                     (index == 0 ? "8000.0" : "10000.0") + ", Q 50";
+        EXPECT_EQ(texts.texts.back(), expected);
+    }
+}
+
 TEST_F(FilterView, NoMixLevelsDrawNoSketch)
 {
     EXPECT_TRUE(sketch().empty());

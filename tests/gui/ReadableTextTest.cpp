@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace korvel::gui {
 namespace {
@@ -167,6 +168,32 @@ TEST(StatusDisplay, ADisplayWithoutATooltipLosesTheWholeTextOnceItFits)
     display->receiveText("", kTransparentCColor);
     display->draw(&context);
     EXPECT_EQ(tooltipOf(*display), "");
+}
+
+TEST(StatusDisplay, AShortenedValueTextLosesWordsNeverANumberOrItsUnit)
+{
+    const struct {
+        std::string text;
+        std::vector<std::string> kept;
+    } cases[] = {{"filter (2) freq 148.9, Q 50", {"(2)", "148.9,", "Q 50"}},
+                 {"grain glissando 12.5 semi", {"12.5 semi"}}};
+    for (const auto& c : cases) {
+        auto display = owned(makeTextDisplay({0, 0, 100, 12}, "", "", staticPalette(0)));
+        RecordingDrawContext measure;
+        measure.setFont(display->getFont());
+        const CCoord width = 0.7 * measure.getStringWidth(c.text);
+        display->setViewSize({0, 0, width + 2 * display->getTextMargin(), 12});
+        display->receiveText(c.text, kTransparentCColor);
+        RecordingDrawContext context;
+        display->draw(&context);
+        const auto strings = context.callsOf(DrawCall::Kind::String);
+        ASSERT_EQ(strings.size(), 1u);
+        EXPECT_NE(strings[0].text, c.text);
+        for (const std::string& piece : c.kept)
+            EXPECT_NE(strings[0].text.find(piece), std::string::npos) << strings[0].text;
+        EXPECT_LE(widthIn(strings[0]), width);
+        EXPECT_EQ(tooltipOf(*display), c.text);
+    }
 }
 
 TEST(StatusDisplay, AStatusColourCloseToTheBackgroundIsDrawnReadable)

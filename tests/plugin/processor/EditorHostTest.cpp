@@ -4,13 +4,19 @@
 #include "QuillmarTestHost.h"
 #include "editor/Controller.h"
 #include "gui/CGroupbox.h"
+#include "gui/CTextDisplay.h"
 
 // After the toolkit's headers: X defines None and Bool as macros.
 #include "X11HostTest.h"
 
 #include <X11/keysym.h>
 
+#include <atomic>
+#include <cctype>
+#include <cstdio>
 #include <functional>
+#include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -60,8 +66,32 @@ protected:
         return host->pumpUntil([&] { plugin.dispatch(effEditIdle); }, done, rounds);
     }
 
+    // Opens the editor in a new host window and idles until the window shows; its controller, or null.
+    Controller* openEditor(host::PluginInstance& plugin, Window& parent)
+    {
+        ERect* rect = nullptr;
+        plugin.dispatch(effEditGetRect, 0, 0, &rect);
+        parent = host->makeWindow(rect->right, rect->bottom);
+        if (plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)) != 1 ||
+            !idleUntil(plugin, [&] { return host->shownChildOf(parent) != None; }))
+            return nullptr;
+        return static_cast<Controller*>(processorOf(plugin).getEditor());
+    }
+
     XErrorHandler previousHandler = nullptr;
 };
+
+// The display above the filter view: "filter" and the cutoff's value.
+gui::CTextDisplay* filterValueDisplay(const Controller& editor)
+{
+    for (VSTGUI::CView* view : editor.getBoxes().at(4)->getChildren())
+        if (auto* display = dynamic_cast<gui::CTextDisplay*>(view)) {
+            const std::string title = display->getTitle().getString();
+            if (title.starts_with("filter ") && std::isdigit(static_cast<unsigned char>(title[7])))
+                return display;
+        }
+    return nullptr;
+}
 
 TEST_F(EditorInHost, OpensInTheHostWindowTakesClicksAndKeysAndCloses)
 {
@@ -108,6 +138,55 @@ TEST_F(EditorInHost, OpensInTheHostWindowTakesClicksAndKeysAndCloses)
     }
     XSync(host->getDisplay(), False);
     EXPECT_EQ(hostSideErrors, 0);
+}
+
+TEST_F(EditorInHost, TheFilterValueShowsTheHostsWriteAfterTheIdleAndAtTheNextOpen)
+{
+    constexpr int FILTER_FREQ = 16;
+    ScratchFolder folder;
+    host::PluginInstance plugin(quillmarModule(), RATE, 512);
+    Processor& processor = processorOf(plugin);
+    processor.getSynth().loadSound(folder.sound("chord.wav", {220.0, 330.0}).string(), {});
+    plugin.resume();
+    Window parent = None;
+    Controller* editor = openEditor(plugin, parent);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(idleUntil(plugin, [&] { return processor.getSynth().isSoundReady(); }));
+    gui::CTextDisplay* value = filterValueDisplay(*editor);
+    ASSERT_NE(value, nullptr);
+    ASSERT_EQ(value->getTitle(), "filter 1200.00");
+
+    // The host automates the cutoff on its audio thread while a note sounds.
+    std::atomic<bool> written{false};
+    std::atomic<bool> done{false};
+    std::thread audio([&] {
+        sendMidi(plugin, {{0x90, 60, 100}});
+        for (int block = 0; !done.load(); ++block) {
+            if (block == 4) {
+                plugin.effect().setParameter(&plugin.effect(), FILTER_FREQ, 0.1f);
+                written.store(true);
+            }
+            renderBlocks(plugin, 512, 512);
+        }
+    });
+    ASSERT_TRUE(idleUntil(plugin, [&] { return written.load(); }));
+    char text[32];
+    std::snprintf(text, sizeof text, "filter %.2f", processor.getSynth().getParams().getParam(FILTER_FREQ).second);
+    const std::string live = text;
+    ASSERT_NE(live, "filter 1200.00");
+    EXPECT_TRUE(idleUntil(plugin, [&] { return value->getTitle().getString() == live; }))
+        << value->getTitle().getString();
+    done.store(true);
+    audio.join();
+
+    plugin.dispatch(effEditClose);
+    EXPECT_TRUE(host->waitUntilChildless(parent));
+    editor = openEditor(plugin, parent);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(filterValueDisplay(*editor), nullptr);
+    EXPECT_EQ(filterValueDisplay(*editor)->getTitle().getString(), live);
+    plugin.dispatch(effEditClose);
+    EXPECT_TRUE(host->waitUntilChildless(parent));
 }
 
 } // namespace
