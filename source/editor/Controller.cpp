@@ -148,6 +148,7 @@ void Controller::idle()
     bridges.applyPendingUpdates();
     for (const auto& task : idleTasks)
         task();
+    processor->tellHostOfOwnChanges();
     const auto position = static_cast<std::uint64_t>(processor->getSynth().getPlayPosition());
     if (position != 0 && soundView)
         views::showPlayPosition(*soundView, position);

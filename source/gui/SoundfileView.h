@@ -62,7 +62,8 @@ public:
     void setSynth(veldro::Synth* owner) { synth = owner; }
     // The engine's play position in frames of the sound; 0 hides the cursor.
     void setPlayPosition(double frames);
-    // Takes up a sound change heard on another thread (the editor's idle).
+    // Takes up a sound change heard on another thread, and tells the host the selection that the user's
+    // own load set once its sound is installed (the editor's idle).
     void applyPendingChange();
 
     const SoundfileLines& getLines() const { return lines; }
@@ -114,6 +115,7 @@ private:
     void endDrag();
     void openSoundDialog();
     void loadSound(const std::string& path);
+    void reportOwnLoad();
     void takeUpSound();
     void announce(const audio::SoundPack& pack) const;
 
@@ -128,6 +130,11 @@ private:
     double cursorX = 0.0;
     std::thread::id guiThread;
     std::atomic<bool> changePending{false};
+    // The user's load not installed yet: its file and the request it drew (0: none).
+    struct OwnLoad {
+        std::wstring path;
+        std::uint64_t request = 0;
+    } ownLoad;
     // Reset when the view goes, so a loader's late status report finds no view.
     std::shared_ptr<SoundfileView*> self;
 };

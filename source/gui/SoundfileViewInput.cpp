@@ -114,6 +114,7 @@ void SoundfileView::loadSound(const std::string& path)
     };
     try {
         synth->loadSound(path, status);
+        ownLoad = {utf8::widen(path), synth->getParams().lastRequest()};
     } catch (const std::exception& e) {
         sendText(std::string("Error opening file - ") + e.what(), ERROR_COLOUR);
     }
@@ -165,6 +166,28 @@ void SoundfileView::applyPendingChange()
 {
     if (changePending.exchange(false, std::memory_order_acq_rel))
         takeUpSound();
+    reportOwnLoad();
+}
+
+// The install set the selection as the plug-in's own change; it is the user's edit all the same, with the
+// values it ended with.
+void SoundfileView::reportOwnLoad()
+{
+    if (ownLoad.request == 0 || !synth || drag.mode() != SelectionDrag::NONE)
+        return;
+    const veldro::SynthParams& params = synth->getParams();
+    if (params.lastRequest() != ownLoad.request || !getFrame()) {
+        // Overtaken by a later request (never installed), or no window to report from.
+        ownLoad = {};
+        return;
+    }
+    const auto current = synth->getCurrentSound();
+    if (!current || current->name() != ownLoad.path || !synth->isSoundReady())
+        return;
+    ownLoad = {};
+    HostEditGesture selection;
+    for (int id : {startParamId, endParamId})
+        selection.report(getFrame(), params, id);
 }
 
 void SoundfileView::announce(const audio::SoundPack& pack) const

@@ -28,7 +28,7 @@ std::uint32_t slotMask(std::size_t index)
 }
 
 // Options 56..58 jump without telling anybody; 59..61 also steer the default
-// recall mask and tell the host.
+// recall mask and have the host reread the values (a restore is no edit).
 void applyOption(SynthParams& params, const std::wstring& key, const JSON::Value& value)
 {
     const ParamInfo& info = getParamInfoByName(key);
@@ -40,7 +40,7 @@ void applyOption(SynthParams& params, const std::wstring& key, const JSON::Value
         params.getBaseParam(info.id).value.jumpTo(v);
     }
     else
-        params.setParamImmediate(info.id, v);
+        params.setOwnValue(info.id, v);
 }
 
 bool applySlot(SynthParams& params, int index, const JSON::Value& value)

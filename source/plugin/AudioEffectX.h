@@ -72,7 +72,13 @@ public:
 
     // --- host callback wrappers: the editor's GUI thread ---
     // An edit gesture on parameter index, so the host records one automation step.
-    bool beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
+    // Asks for the time first, on the same thread: works around Ardour 7.3 (the one Debian 12 ships), which
+    // crashes in Touch and Latch automation on its Linux VST event-loop thread (a null tempo map where it
+    // handles the begin edit and the automates after it). The answer is not used: none changes nothing.
+    bool beginEdit(VstInt32 index) {
+        getTimeInfo(0);
+        return callHost(audioMasterBeginEdit, index) != 0;
+    }
     bool endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
     // Asks the host to resize the editor's window; true when it did.
     bool sizeWindow(VstInt32 width, VstInt32 height) {
@@ -85,7 +91,7 @@ public:
     bool getHostProductString(char* text) { return callHost(audioMasterGetProductString, 0, 0, text) != 0; }
     VstInt32 getHostVendorVersion() { return static_cast<VstInt32>(callHost(audioMasterGetVendorVersion)); }
 
-    // --- host callback wrappers: the audio thread ---
+    // --- host callback wrappers: the audio thread (the time also before each begin edit) ---
     // filter: the VstTimeInfo fields wanted; null when the host gives none.
     VstTimeInfo* getTimeInfo(VstInt32 filter) {
         return reinterpret_cast<VstTimeInfo*>(callHost(audioMasterGetTime, 0, filter));

@@ -112,6 +112,15 @@ public:
     // its sound; true when it stored.
     bool storeLiveState();
 
+    // --- the host's threads: its audio thread's processing and the editor's idle
+
+    // Values the plug-in changed by itself (a recall, a restore, a sound that finished loading) are
+    // reread by the host after a display update, sent only from here: never from a thread of the
+    // plug-in's own, nor from inside the host's setParameter.
+    void tellHostOfOwnChanges() {
+        if (synth.getParams().takeOwnChange()) updateDisplay();
+    }
+
     // --- any thread
 
     int getFadeState() const { return fadeState.load(std::memory_order_acquire); }

@@ -19,6 +19,7 @@ constexpr unsigned char PITCH_BEND = 0xE0;
 }  // namespace
 
 void Processor::processReplacing(float** /*inputs*/, float** outputs, VstInt32 frames) {
+    tellHostOfOwnChanges();
     // Hosts send empty blocks; one must not use up a pending fade that it cannot apply.
     if (frames <= 0) return;
     const veldro::Synth::AudioThreadScope audioThread(synth);

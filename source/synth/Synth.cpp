@@ -55,8 +55,8 @@ bool Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
     int running = RUNNING_WITHOUT_SOUND;
     runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
     params.setSoundFrameCount(frames);
-    params.setParam(param_id::SOUND_START, 0.0, 0.0);
-    params.setParam(param_id::SOUND_END, static_cast<double>(frames), 0.0);
+    params.setOwnValue(param_id::SOUND_START, 0.0);
+    params.setOwnValue(param_id::SOUND_END, static_cast<double>(frames));
     return true;
 }
 

@@ -86,7 +86,7 @@ public:
     // --- any thread
 
     // Installs pack as the current sound and resets the selection to all of
-    // it (reported to the host). The audio thread takes it up, with the
+    // it (the plug-in's own change: SynthParams::setOwnValue). The audio thread takes it up, with the
     // selection and a play head at 0, at its next 8-frame boundary; grains
     // already playing keep their sound. From the audio thread only with a
     // pack that the sound cache holds. False, counted in refusedSounds(),

@@ -95,29 +95,33 @@ const ParamControl& SynthParams::controllerOf(const ParamInfo& info) const
 
 void SynthParams::setParam(int id, double v, double time)
 {
+    if (writeTarget(id, v, time))
+        reportToHost(id);
+}
+
+bool SynthParams::writeTarget(int id, double v, double time)
+{
     if (!std::isfinite(v))
-        return;
+        return false;
     const ParamInfo& info = getParamInfo(id);
-    {
-        const auto lock = lockForWriting();
-        if (info.parent) {
-            ParamControl& slot = controllerOf(info);
-            if (info.field == FIELD_TYPE) {
-                if (!(v > -1.0 && v < NOF_CONTROLLER_TYPES))
-                    return;
-                params[info.parent->id].changeControlType(info.controlIndex, std::uint32_t(v), time);
-            } else if (info.field == FIELD_AMOUNT) {
-                slot.amount.setTarget(v, time);
-            } else {
-                slot.params[info.field - FIELD_X].setTarget(v, time);
-            }
-        } else if (isLiveParam(id)) {
-            params[id].value.setTarget(v, time);
+    const auto lock = lockForWriting();
+    if (info.parent) {
+        ParamControl& slot = controllerOf(info);
+        if (info.field == FIELD_TYPE) {
+            if (!(v > -1.0 && v < NOF_CONTROLLER_TYPES))
+                return false;
+            params[info.parent->id].changeControlType(info.controlIndex, std::uint32_t(v), time);
+        } else if (info.field == FIELD_AMOUNT) {
+            slot.amount.setTarget(v, time);
         } else {
-            return;
+            slot.params[info.field - FIELD_X].setTarget(v, time);
         }
+    } else if (isLiveParam(id)) {
+        params[id].value.setTarget(v, time);
+    } else {
+        return false;
     }
-    reportToHost(id);
+    return true;
 }
 
 void SynthParams::reportToHost(int id) const
@@ -132,6 +136,21 @@ void SynthParams::setParamImmediate(int id, double v)
         return;
     setParam(id, v, 0.0);
     updateDefaultMask(id, v);
+}
+
+void SynthParams::setOwnValue(int id, double v)
+{
+    if (!writeTarget(id, v, 0.0))
+        return;
+    updateDefaultMask(id, v);
+    markOwnChange();
+}
+
+void SynthParams::markOwnChange() { ownChange.store(true, std::memory_order_release); }
+
+bool SynthParams::takeOwnChange()
+{
+    return ownChange.load(std::memory_order_acquire) && ownChange.exchange(false, std::memory_order_acq_rel);
 }
 
 void SynthParams::updateDefaultMask(int id, double v)

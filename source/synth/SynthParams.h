@@ -36,6 +36,13 @@ class ISynthParamListener;
 // date, and the report of editor changes to the host. Every write of a
 // parameter value goes through here.
 //
+// The host hears two kinds of change: the user's edits in the editor as
+// automation (setParam, reportToHost, inside the editor's gestures), and
+// the plug-in's own changes (recalls, resets, restored options, a sound's
+// fresh selection, the settings of a controller whose kind the host wrote)
+// only as a request to reread the values, which a host thread collects with
+// takeOwnChange.
+//
 // Ids: 0..62 the live parameters; 63..172 the five settings of each
 // modulation control (type, amount, x, y, par3), worked on the live controller
 // of their parent; the host sees ids 0..179 as normalised values.
@@ -58,7 +65,7 @@ public:
     SynthParams(const SynthParams&) = delete;
     SynthParams& operator=(const SynthParams&) = delete;
 
-    // Receives the normalised value of every change made through setParam.
+    // Receives the normalised value of every change made through setParam (the user's edits).
     void setHostNotify(HostNotify notify);
     // Seeds the random controllers' draws (tests; the constructor uses the clock).
     void seedRandom(std::uint32_t seed);
@@ -105,6 +112,18 @@ public:
     // Tells the host the normalised target of id, as setParam does: for writes that reach a
     // controller setting past setParam (the editor's controller handles) and for recalls.
     void reportToHost(int id) const;
+
+    // --- any thread; the audio thread only while it holds the write lock (a recall's install)
+
+    // The plug-in's own change (a sound's fresh selection, a restored option): id jumps to v,
+    // the options 58..61 update the default mask, and nothing is reported as an edit.
+    void setOwnValue(int id, double v);
+
+    // --- any of the host's threads
+
+    // True once after the plug-in changed values by itself: the caller asks the host to reread
+    // them (audioMasterUpdateDisplay). Lock-free, so the audio thread may ask.
+    bool takeOwnChange();
 
     // --- any of the host's threads, its audio thread included
 
@@ -234,6 +253,9 @@ private:
     void applyHeldHostValues();
     void setEnvelopeParam(const ParamInfo& info, double v);
     void setControllerNormalized(const ParamInfo& info, double x);
+    // The write of setParam without its report; false when nothing was written.
+    bool writeTarget(int id, double v, double time);
+    void markOwnChange();
     void glideAndTell(int id, double v);
     // "sound.end" at 0 or below stands for the end of the sound: as the
     // ready sound's frame count, a glide there never sweeps down through the
@@ -265,6 +287,7 @@ private:
     std::atomic<double> density{0.0};
     std::atomic<std::uint64_t> appliedRecalls{0};
     std::atomic<std::uint64_t> latestRequest{0};
+    std::atomic<bool> ownChange{false};
     HeldHostValues heldHostValues;
     std::array<BaseParam, NOF_SYNTH_PARAMS> params;
     std::array<std::unique_ptr<Scaling>, 2> soundRangeScalings;

@@ -127,13 +127,9 @@ void SynthParams::setControllerNormalized(const ParamInfo& info, double x)
         return;
     slot.type = type;
     notifyListener(info.id, CONTROLLER_TYPE_CHANGED);
-    if (!hostNotify)
-        return;
-    // The settings now read through the new kind's ranges.
-    for (int field = FIELD_AMOUNT; field < NOF_CONTROLLER_FIELDS; ++field) {
-        const int id = info.id + field;
-        hostNotify(id, float(getParamNormalized(id)));
-    }
+    // The settings now read through the new kind's ranges: the host rereads them, later, since
+    // nothing may reach it from inside its own write.
+    markOwnChange();
 }
 
 void SynthParams::setEnvelopeParam(const ParamInfo& info, double v)

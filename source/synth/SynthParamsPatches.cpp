@@ -167,6 +167,7 @@ void SynthParams::applyPatchRecord(int slot, double time, std::uint32_t mask, co
     recallValues(patch, first, last, time, m);
     limitSoundRange(time, m, sound);
     appliedRecalls.fetch_add(1, std::memory_order_acq_rel);
+    markOwnChange();
     notifyListeners(m);
 }
 
@@ -235,9 +236,10 @@ void SynthParams::resetToDefaults(double time, std::uint32_t mask)
             params[id].value.setTarget(getParamInfo(id).range.default_value, 0.0);
         if (m == MASK_ALL)
             for (int id : {param_id::PATCH_SOUNDFILE, param_id::PATCH_CONTROLS, param_id::PATCH_GLOBALS})
-                setParamImmediate(id, getParamInfo(id).range.default_value);
+                setOwnValue(id, getParamInfo(id).range.default_value);
     }
     appliedRecalls.fetch_add(1, std::memory_order_acq_rel);
+    markOwnChange();
     notifyListeners(m);
 }
 

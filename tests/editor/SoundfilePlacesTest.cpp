@@ -153,8 +153,8 @@ TEST_F(SoundfilePlacesTest, ThePatchButtonLoadsDroppedPatchFilesAndReportsFailur
     EXPECT_EQ(storeStatus.last(), "Loaded " + good);
     EXPECT_FALSE(store.isDefaultPath());
     EXPECT_EQ(params.getParam(56).second, 3.0);
-    // The option switches and the file's change time reach the host inside gestures of their own.
-    EXPECT_EQ(automatedIds(editor.log), (std::set<int>{56, 59, 60, 61}));
+    // What the file changed (its change time) reaches the host inside a gesture of its own.
+    EXPECT_EQ(automatedIds(editor.log), (std::set<int>{56}));
     EXPECT_EQ(hostEditFaults(editor.log), HostLog{});
 }
 

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstring>
+#include <thread>
+#include <utility>
 
 namespace korvel::test {
 namespace {
@@ -273,6 +275,23 @@ TEST(AudioEffectHostCalls, WithoutHostCallbackTheWrappersStillSetAndAnswerNothin
     EXPECT_FALSE(effect.sizeWindow(10, 10));
 }
 
+TEST(AudioEffectHostCalls, EachBeginEditFollowsATimeRequestOnItsThread) {
+    static std::vector<std::pair<VstInt32, std::thread::id>> calls;
+    calls.clear();
+    // Answers the time request with nothing, as a host without a transport may.
+    RecordingEffect effect([](AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) -> VstIntPtr {
+        calls.emplace_back(opcode, std::this_thread::get_id());
+        return opcode == audioMasterGetTime ? 0 : 1;
+    });
+    std::thread::id editorThread;
+    std::thread([&] {
+        editorThread = std::this_thread::get_id();
+        EXPECT_TRUE(effect.beginEdit(3));
+    }).join();
+    using Call = std::pair<VstInt32, std::thread::id>;
+    EXPECT_EQ(calls, (std::vector<Call>{{audioMasterGetTime, editorThread}, {audioMasterBeginEdit, editorThread}}));
+}
+
 TEST(AudioEffectHostCalls, AHostAnsweringNoVersionCountsAsVersionOne) {
     RecordingEffect effect([](AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) -> VstIntPtr { return 0; });
     EXPECT_EQ(effect.getMasterVersion(), 1);
@@ -287,7 +306,8 @@ TEST(AudioEffectHostCalls, WrappersSendTheirOpcodes) {
     effect.masterIdle();
     EXPECT_TRUE(effect.sizeWindow(640, 480));
     const std::vector<std::array<VstIntPtr, 3>> expected = {
-        {audioMasterVersion, 0, 0},   {audioMasterBeginEdit, 5, 0},  {audioMasterEndEdit, 5, 0},
+        {audioMasterVersion, 0, 0},   {audioMasterGetTime, 0, 0},    {audioMasterBeginEdit, 5, 0},
+        {audioMasterEndEdit, 5, 0},
         {audioMasterIdle, 0, 0},      {audioMasterSizeWindow, 640, 480},
     };
     ASSERT_EQ(hostCalls.size(), expected.size());

@@ -49,15 +49,10 @@ void makeDropButton(const EditorContext& context, gui::CGroupbox& box, const VST
     gui::setTooltipForTag(button, PATCH_FILE_TAG);
     button->setFileType(VSTGUI::CFileExtension("Veldro patch file", "json", "text/json"));
     veldro::StateStore& store = context.processor.getStateStore();
-    // A patch file brings its globals. It sets the option switches through SynthParams, which reports
-    // them at once; the others jump, and the host hears of those that changed from here.
+    // A patch file brings its globals, which jump: the host hears of those that changed from here.
     button->setOnFileDropped([&store, &params = context.params, button](std::string path) {
-        gui::HostEditGesture options;
-        for (int id = veldro::param_id::PATCH_SOUNDFILE; id <= veldro::param_id::PATCH_GLOBALS; ++id)
-            options.open(button->getFrame(), id);
         gui::HostValueSnapshot before(params, gui::recallableParamIds());
         store.loadPatchFile(std::move(path));
-        options.close();
         before.reportChanges(button->getFrame());
     });
     button->setOnSaveChosen([&store](std::string path) { store.savePatchFile(std::move(path)); });

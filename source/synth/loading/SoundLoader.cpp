@@ -269,8 +269,8 @@ void SoundLoader::installFinished(const PendingLoad& record, std::shared_ptr<aud
         params.applyPatchWithSound(record.slot, time, record.mask, sound, record.request);
         flags = RECALL_DONE;
     } else {
-        params.setParam(0, 0.0, 0.0);
-        params.setParam(1, double(sound->frameCount()), 0.0);
+        params.setOwnValue(0, 0.0);
+        params.setOwnValue(1, double(sound->frameCount()));
     }
     params.notifyListener(SOUND_VIEW, flags);
 }

@@ -16,6 +16,7 @@
 #include "vstgui/lib/controls/cmenuoverlay.h"
 #include "vstgui/lib/controls/ctextbutton.h"
 #include "vstgui/lib/cviewcontainer.h"
+#include "vstgui/lib/dragging.h"
 
 // After the toolkit's headers: X defines None and Bool as macros.
 #include "X11HostTest.h"
@@ -313,13 +314,18 @@ TEST_F(EditorEditsInHost, OptionButtonsAndPatchGridRecallsAndResets)
 
 TEST_F(EditorEditsInHost, SoundSelectionEdges)
 {
-    // The sound's selection: the end edge alone, then both with Shift. The loader reports the selection
-    // it sets as it installs the sound: that is no edit, and is left out here.
+    // A file dropped on the sound view: once its sound is installed, the whole of it is the selection the
+    // user chose. Then the end edge alone, then both with Shift.
     auto* soundView = findView<gui::SoundfileView>(*frame);
     ASSERT_NE(soundView, nullptr);
-    processorOf(*plugin).getSynth().loadSound(folder.sound("chord.wav", {220.0, 330.0}).string(), {});
+    auto dropped = VSTGUI::owned(new VSTGUI::CDropSource());
+    dropped->addFilePath(folder.sound("chord.wav", {220.0, 330.0}).string());
+    ASSERT_TRUE(soundView->getDropTarget()->onDrop(VSTGUI::DragEventData{dropped, CPoint(), 0}));
+    ASSERT_TRUE(idleUntilGesturesEndAfter(0));
+    EXPECT_EQ(heard, (HostLog{"begin 0", "automate 0", "begin 1", "automate 1", "end 1", "end 0"}));
+    EXPECT_EQ(lastValues[0], 0.0f);
+    EXPECT_EQ(lastValues[1], 1.0f);
     ASSERT_TRUE(idleUntil([&] { return soundView->getLines().columns() > 0; }));
-    heard.clear();
     const CRect wave = soundView->getViewSize();
     const double waveRight = wave.left + double(soundView->getLines().columns());
     const double waveMiddle = wave.top + wave.getHeight() / 2;
