@@ -118,6 +118,7 @@ public:
     }
     int loadPack(std::shared_ptr<audio::SoundPack> pack) { return loader.loadPack(std::move(pack)); }
     std::uint64_t pollLoads() { return loader.pollLoads(); }
+    bool awaitsLatestRequest() const { return loader.awaitsLatestRequest(); }
     // Tests only: see SoundLoader::setFinishGate.
     void setLoadFinishGate(SoundLoader::FinishGate gate) { loader.setFinishGate(std::move(gate)); }
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const { return loader.findSound(path); }

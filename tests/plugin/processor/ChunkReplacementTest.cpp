@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(QuillmarChunk, SlotsTheNewChunkDoesNotNameAreEmpty) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 20));
     ASSERT_EQ(slotsIn(chunkOf(plugin)), range(1, 20));
     plugin.restoreChunk(stateWithSlots(1, 5));
@@ -52,7 +52,7 @@ TEST_F(QuillmarChunk, SlotsTheNewChunkDoesNotNameAreEmpty) {
 }
 
 TEST_F(QuillmarChunk, AJsonTextThatIsNoStateChangesNothing) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 3));
     const std::string before = chunkOf(plugin);
     for (std::string text : {std::string("{\"not\": \"a state\"}"), std::string("{}")}) {
@@ -66,7 +66,7 @@ TEST_F(QuillmarChunk, AJsonTextThatIsNoStateChangesNothing) {
 // A state without a live slot says nothing of the live sound: it keeps
 // playing, and the next chunk stores it into the live slot as always.
 TEST_F(QuillmarChunk, AChunkWithoutALiveSlotKeepsTheLiveSound) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 3));
     plugin.restoreChunk(stateWithSlots(7, 7));
     EXPECT_FALSE(processorOf(plugin).getSynth().getParams().hasPatch(Processor::LIVE_SLOT));
