@@ -1,5 +1,6 @@
 #include "plugin/Processor.h"
 
+#include "audio/SoundPack.h"
 #include "patch/ParamSerializer.h"
 #include "patch/StateText.h"
 #include "synth/ParamTable.h"
@@ -99,7 +100,15 @@ bool Processor::storeLiveState() {
 }
 
 void Processor::restoreLiveSlot() {
-    if (synth.getParams().hasPatch(LIVE_SLOT)) recallLiveSlot();
+    const veldro::Patch live = synth.getParams().getPatch(LIVE_SLOT);
+    // The state alone decides the live sound: one that it does not name stops at once, and the
+    // one it names plays once loaded.
+    const auto sound = synth.getCurrentSound();
+    if (sound && (live.isEmpty() || sound->name() != live.soundfile)) synth.setSound(nullptr);
+    if (live.isEmpty())
+        markLiveStateRestored();
+    else
+        recallLiveSlot();
 }
 
 bool Processor::isHostOffline() { return getCurrentProcessLevel() == kVstProcessLevelOffline; }

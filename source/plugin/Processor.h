@@ -68,8 +68,8 @@ public:
     // Stores the live state into the live slot first (see storeLiveState).
     // *data stays valid until the next getChunk or the destruction.
     VstInt32 getChunk(void** data, bool isPreset) override;
-    // The chunk is the whole state: slots it does not fill become empty (veldro::replaceState).
-    // Returns at once, the live slot's sound still
+    // The chunk is the whole state: slots it does not fill become empty (veldro::replaceState),
+    // and the live sound is the live slot's or none. Returns at once, the live slot's sound still
     // loading (the poller or the editor's idle installs it), but for a host that says it renders
     // offline: then it returns with the sound in place.
     VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
@@ -130,8 +130,9 @@ public:
     int getFadeState() const { return fadeState.load(std::memory_order_acquire); }
 
 private:
-    // Recalls the live slot as the editor's open does (without an editor
-    // nobody else would). Never waits for its sound's load.
+    // Takes the live slot's sound and recalls the slot as the editor's open
+    // does (without an editor nobody else would), or leaves no sound when the
+    // slot names none or is empty. Never waits for the load.
     void restoreLiveSlot();
     // Applies a host's state under the lock; false when the text is no state.
     bool replaceHostState(const std::string& text);

@@ -88,9 +88,11 @@ public:
     // Installs pack as the current sound and resets the selection to all of
     // it (the plug-in's own change: SynthParams::setOwnValue). The audio thread takes it up, with the
     // selection and a play head at 0, at its next 8-frame boundary; grains
-    // already playing keep their sound. From the audio thread only with a
-    // pack that the sound cache holds. False, counted in refusedSounds(),
-    // when the hand-over has no room, which its sizing rules out.
+    // already playing keep their sound. Null leaves the engine without a
+    // sound: no grain starts until the next one. From the audio thread only
+    // with a pack that the sound cache holds. False, counted in
+    // refusedSounds(), when the hand-over has no room, which its sizing
+    // rules out.
     bool setSound(std::shared_ptr<audio::SoundPack> pack);
     // A current sound exists and is ready.
     bool isSoundReady() const;
