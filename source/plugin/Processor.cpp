@@ -1,5 +1,6 @@
 #include "plugin/Processor.h"
 
+#include "audio/SoundPack.h"
 #include "patch/ParamSerializer.h"
 #include "patch/StateText.h"
 #include "synth/ParamTable.h"
@@ -20,9 +21,8 @@ using veldro::getParamInfo;
 // Recalls the live slot as the editor's open does: every group, values jump.
 constexpr std::uint32_t LIVE_RECALL_MASK = veldro::MASK_ALL | veldro::CHANGED_BY_HOST;
 
-// A restore waits this long for its sound; a load still running after it is left to the poller.
-constexpr std::chrono::seconds RESTORE_WAIT_LIMIT{20};
-constexpr std::chrono::milliseconds RESTORE_POLL_PERIOD{1};
+// How often a wait for an offline host's request looks at its load.
+constexpr std::chrono::milliseconds OFFLINE_POLL_PERIOD{1};
 
 // Copies at most maxLength characters and terminates the text.
 void copyText(std::string_view source, char* text, std::size_t maxLength) {
@@ -100,13 +100,26 @@ bool Processor::storeLiveState() {
 }
 
 void Processor::restoreLiveSlot() {
-    veldro::SynthParams& params = synth.getParams();
-    if (!params.hasPatch(LIVE_SLOT)) return;
-    recallLiveSlot();
-    // The loads run on workers; polled here, the recall they finish is complete on return.
-    const auto deadline = std::chrono::steady_clock::now() + RESTORE_WAIT_LIMIT;
-    while (synth.pollLoads() > 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(RESTORE_POLL_PERIOD);
+    const veldro::Patch live = synth.getParams().getPatch(LIVE_SLOT);
+    // The state alone decides the live sound: one that it does not name stops at once, and the
+    // one it names plays once loaded.
+    const auto sound = synth.getCurrentSound();
+    if (sound && (live.isEmpty() || sound->name() != live.soundfile)) synth.setSound(nullptr);
+    if (live.isEmpty())
+        markLiveStateRestored();
+    else
+        recallLiveSlot();
+}
+
+bool Processor::isHostOffline() { return getCurrentProcessLevel() == kVstProcessLevelOffline; }
+
+void Processor::completeLatestRequest() {
+    // The polls here finish the request; the poller's would only take turns with them.
+    const LoadPollerPause pause(loadPoller);
+    while (synth.awaitsLatestRequest()) {
+        synth.pollLoads();
+        if (synth.awaitsLatestRequest()) std::this_thread::sleep_for(OFFLINE_POLL_PERIOD);
+    }
 }
 
 void Processor::suspend() {
@@ -193,15 +206,20 @@ VstInt32 Processor::getChunk(void** data, bool) {
 
 VstInt32 Processor::setChunk(void* data, VstInt32 byteSize, bool) {
     if (byteSize < 0) return 0;
-    const std::string text(static_cast<const char*>(data), static_cast<std::size_t>(byteSize));
+    if (replaceHostState(std::string(static_cast<const char*>(data), static_cast<std::size_t>(byteSize))) &&
+        isHostOffline())
+        completeLatestRequest();
+    return byteSize;
+}
+
+bool Processor::replaceHostState(const std::string& text) {
     const std::lock_guard guard(hostStateLock);
     const LoadPollerPause pause(loadPoller);
-    if (veldro::replaceState(synth.getParams(), text)) {
-        // What was asked for before this state must not take effect after it.
-        synth.getParams().newRequest();
-        restoreLiveSlot();
-    }
-    return byteSize;
+    if (!veldro::replaceState(synth.getParams(), text)) return false;
+    // What was asked for before this state must not take effect after it.
+    synth.getParams().newRequest();
+    restoreLiveSlot();
+    return true;
 }
 
 bool Processor::canParameterBeAutomated(VstInt32 index) { return getParamInfo(index).range.kind != 0; }

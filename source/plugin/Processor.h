@@ -22,10 +22,12 @@ namespace korvel {
 // processDoubleReplacing and processEvents from its audio thread, which the
 // engine knows as such only inside those calls and which never waits for a
 // lock; a poller thread of this instance installs finished sound loads while
-// no editor does. Chunk calls may come from any thread of the host (save and
-// autosave threads among them), with the editor open or closed: they and the
-// editor's store and recall of the live slot take turns under a lock that the
-// audio thread never takes.
+// no editor does. No call waits for a sound load, but those of a host that
+// says it renders offline (see completeLatestRequest). Chunk calls may come
+// from any thread of the host (save and autosave threads among them), with
+// the editor open or closed: they and the editor's store and recall of the
+// live slot take turns under a lock that the audio thread never takes, and
+// that nobody holds while waiting for a load.
 class Processor : public AudioEffectX {
 public:
     static constexpr VstInt32 NUM_PROGRAMS = 96;
@@ -43,7 +45,7 @@ public:
     using EditorMaker = AEffEditor* (*)(Processor& processor);
 
     // Reads the state file "./veldro.json" of the current folder; a live slot
-    // it brings plays at once.
+    // it brings plays once its sound has loaded.
     explicit Processor(audioMasterCallback audioMaster, EditorMaker makeEditor = nullptr);
     // Deletes the editor first: an open window is released while the engine it shows still exists.
     ~Processor() override;
@@ -66,8 +68,10 @@ public:
     // Stores the live state into the live slot first (see storeLiveState).
     // *data stays valid until the next getChunk or the destruction.
     VstInt32 getChunk(void** data, bool isPreset) override;
-    // The chunk is the whole state: slots it does not fill become empty (veldro::replaceState).
-    // A live slot that the state brings plays at once: returns when its sound is in place.
+    // The chunk is the whole state: slots it does not fill become empty (veldro::replaceState),
+    // and the live sound is the live slot's or none. Returns at once, the live slot's sound still
+    // loading (the poller or the editor's idle installs it), but for a host that says it renders
+    // offline: then it returns with the sound in place.
     VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
 
     bool canParameterBeAutomated(VstInt32 index) override;
@@ -126,10 +130,19 @@ public:
     int getFadeState() const { return fadeState.load(std::memory_order_acquire); }
 
 private:
-    // Recalls the live slot as the editor's open does and waits for its sound
-    // (the poller paused): without an editor nobody else would recall it, and
-    // a host may render offline, faster than real time, right after a restore.
+    // Takes the live slot's sound and recalls the slot as the editor's open
+    // does (without an editor nobody else would), or leaves no sound when the
+    // slot names none or is empty. Never waits for the load.
     void restoreLiveSlot();
+    // Applies a host's state under the lock; false when the text is no state.
+    bool replaceHostState(const std::string& text);
+    // Asks the host through its callback; true while it renders offline.
+    bool isHostOffline();
+    // Polls until the latest request (a restore, a program change) has taken
+    // effect or failed, the poller paused; loads it overtook are not waited
+    // for. Only for an offline host, which must hear what it asked for in the
+    // next block rendered, however fast it renders.
+    void completeLatestRequest();
     void finishFadeOut();
 
     char programName[PROGRAM_NAME_LENGTH + 1];

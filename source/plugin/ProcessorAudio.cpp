@@ -22,6 +22,13 @@ void Processor::processReplacing(float** /*inputs*/, float** outputs, VstInt32 f
     tellHostOfOwnChanges();
     // Hosts send empty blocks; one must not use up a pending fade that it cannot apply.
     if (frames <= 0) return;
+    if (isHostOffline()) {
+        // Offline, what the host asked for takes effect before the block, at the same frame
+        // whatever the loads' speed; outside the audio thread's scope, so that the loads start
+        // and the recalls finish here. A real-time host is never kept waiting.
+        synth.getParams().retryHeldRecall();
+        completeLatestRequest();
+    }
     const veldro::Synth::AudioThreadScope audioThread(synth);
     const int state = fadeState.load(std::memory_order_acquire);
     if (state < FADE_IN) {

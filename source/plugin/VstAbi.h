@@ -142,6 +142,16 @@ enum VstPlugCategory : VstInt32 {
     kPlugCategSynth,
 };
 
+// The host's answers to audioMasterGetCurrentProcessLevel: what the calling thread is doing.
+enum VstProcessLevels : VstInt32 {
+    kVstProcessLevelUnknown = 0,  // the host does not say
+    kVstProcessLevelUser,         // a user-interface thread
+    kVstProcessLevelRealtime,     // the real-time audio thread
+    kVstProcessLevelPrefetch,     // processing ahead of playback
+    kVstProcessLevelOffline,      // rendering offline, not bound to real time
+};
+static_assert(kVstProcessLevelOffline == 4);
+
 enum VstModifierKey : unsigned char {
     MODIFIER_SHIFT = 1 << 0,
     MODIFIER_ALTERNATE = 1 << 1,

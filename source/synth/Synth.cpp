@@ -45,15 +45,15 @@ void Synth::setGrainPoolSize(std::size_t n)
 
 bool Synth::setSound(std::shared_ptr<audio::SoundPack> pack)
 {
-    if (!pack)
-        return false;
-    const std::uint64_t frames = pack->state() == audio::LoadState::READY ? pack->frameCount() : 0;
-    if (!sounds.publish(pack, isAudioThread())) {
+    const std::uint64_t frames = pack && pack->state() == audio::LoadState::READY ? pack->frameCount() : 0;
+    const bool withSound = pack != nullptr;
+    if (!sounds.publish(std::move(pack), isAudioThread())) {
         refused.fetch_add(1, std::memory_order_relaxed);
         return false;
     }
     int running = RUNNING_WITHOUT_SOUND;
-    runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
+    if (withSound)
+        runState.compare_exchange_strong(running, RUNNING_WITH_SOUND);
     params.setSoundFrameCount(frames);
     params.setOwnValue(param_id::SOUND_START, 0.0);
     params.setOwnValue(param_id::SOUND_END, static_cast<double>(frames));
@@ -115,6 +115,9 @@ void Synth::render(float** outputs, int n)
     }
     if (runState.load() < RUNNING_WITH_SOUND) {
         carry.clear();
+        // Taken up while nothing plays as well: a program change reads the
+        // audio thread's sound, which must not stay one that was taken away.
+        takeUpSound();
         midi.applyPendingNotes(params, renderRate);
         return;
     }

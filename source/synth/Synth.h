@@ -88,9 +88,11 @@ public:
     // Installs pack as the current sound and resets the selection to all of
     // it (the plug-in's own change: SynthParams::setOwnValue). The audio thread takes it up, with the
     // selection and a play head at 0, at its next 8-frame boundary; grains
-    // already playing keep their sound. From the audio thread only with a
-    // pack that the sound cache holds. False, counted in refusedSounds(),
-    // when the hand-over has no room, which its sizing rules out.
+    // already playing keep their sound. Null leaves the engine without a
+    // sound: no grain starts until the next one. From the audio thread only
+    // with a pack that the sound cache holds. False, counted in
+    // refusedSounds(), when the hand-over has no room, which its sizing
+    // rules out.
     bool setSound(std::shared_ptr<audio::SoundPack> pack);
     // A current sound exists and is ready.
     bool isSoundReady() const;
@@ -118,6 +120,7 @@ public:
     }
     int loadPack(std::shared_ptr<audio::SoundPack> pack) { return loader.loadPack(std::move(pack)); }
     std::uint64_t pollLoads() { return loader.pollLoads(); }
+    bool awaitsLatestRequest() const { return loader.awaitsLatestRequest(); }
     // Tests only: see SoundLoader::setFinishGate.
     void setLoadFinishGate(SoundLoader::FinishGate gate) { loader.setFinishGate(std::move(gate)); }
     std::shared_ptr<audio::SoundPack> findSound(const std::wstring& path) const { return loader.findSound(path); }

@@ -2,6 +2,7 @@
 #include "DemoContent.h"
 #include "HostToolRun.h"
 #include "WavBytes.h"
+#include "support/SoundFileBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,30 @@ TEST(HostTool, RestoresListsAndRenders) {
     EXPECT_EQ(file.s16(PCM_DATA + 4000 * 4), 16384);  // 0.5 at 16 bits
     EXPECT_EQ(file.s16(PCM_DATA + 5999 * 4), 16384);
     EXPECT_EQ(file.s16(PCM_DATA + 6000 * 4), 0);
+}
+
+// The tool renders far faster than real time, and says that it renders offline: a program change to
+// a sound still loading plays that sound from the next block, the same in every run.
+TEST(HostTool, AProgramChangeToASoundStillLoadingPlaysAtItsBlockInEveryRun) {
+    testing_support::TempDir dir;
+    testing_support::SoundRecipe silence;
+    silence.samples.assign(2 * 4410, 0.0);
+    testing_support::writeSoundFile(dir.file("silence.wav"), silence);
+    demo::writeChord(dir.file("long.wav"), {220.0, 330.0}, 10.0);
+    std::ofstream(dir.file("state.json")) << demo::makeState({{1, dir.file("silence.wav"), {}},
+                                                              {7, dir.file("long.wav"), {}}});
+    const auto render = [&](const std::string& name) {
+        const ToolRun run = runHost(shellWord(QUILLMAR_PLUGIN) + " --state state.json --program 0.25:7 --seconds 0.5 --out " +
+                                        name, dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        return FileBytes(dir.file(name));
+    };
+    const FileBytes first = render("first.wav");
+    ASSERT_GT(first.bytes.size(), PCM_DATA + 13230 * 4);
+    bool plays = false;
+    for (std::size_t frame = 11025; frame < 13230; ++frame) plays = plays || first.s16(PCM_DATA + frame * 4) != 0;
+    EXPECT_TRUE(plays) << "the 50 ms after the program change";
+    EXPECT_TRUE(render("second.wav").bytes == first.bytes);
 }
 
 }  // namespace

@@ -10,6 +10,12 @@ VstIntPtr PluginInstance::hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstI
     return opcode == audioMasterVersion ? kVstVersion : 0;
 }
 
+VstIntPtr PluginInstance::offlineHostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                              void* ptr, float opt) {
+    if (opcode == audioMasterGetCurrentProcessLevel) return kVstProcessLevelOffline;
+    return hostCallback(effect, opcode, index, value, ptr, opt);
+}
+
 PluginInstance::PluginInstance(const PluginModule& module, float sampleRate, VstInt32 blockSize,
                                audioMasterCallback audioMaster) {
     record = module.entry()(audioMaster);

@@ -20,6 +20,11 @@ public:
     // Answers audioMasterVersion with 2400 and every other request with 0.
     static VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                   float opt);
+    // As hostCallback, but says that every call renders offline (audioMasterGetCurrentProcessLevel):
+    // a plug-in then completes what it was asked for before it answers or renders, however far
+    // ahead of real time the host runs.
+    static VstIntPtr offlineHostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                         void* ptr, float opt);
 
     // Calls the entry with audioMaster, then effOpen, the sample rate and the block size.
     // Throws HostError when the entry gives no plug-in.

@@ -97,7 +97,9 @@ void renderToFile(PluginInstance& plugin, const HostOptions& options) {
 int run(const HostOptions& options) {
     PluginModule module(options.plugin);
     const std::optional<std::string> state = stateToRestore(options);
-    PluginInstance plugin(module, static_cast<float>(options.sampleRate), options.blockSize);
+    // The tool renders far faster than real time: it says so, so that each block plays what was asked before it.
+    PluginInstance plugin(module, static_cast<float>(options.sampleRate), options.blockSize,
+                          PluginInstance::offlineHostCallback);
     if (state) plugin.restoreChunk(*state);
     if (options.list) printListing(std::cout, plugin);
     if (options.output) renderToFile(plugin, options);

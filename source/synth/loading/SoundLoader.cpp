@@ -217,6 +217,7 @@ void SoundLoader::recallOnAudioThread(const std::wstring& path, int slot, double
 std::uint64_t SoundLoader::pollLoads()
 {
     const PollInProgress polling(activePolls);
+    const std::lock_guard turn(pollLock);
     runDeferredRecall();
     PendingLoads::node_type finished;
     std::shared_ptr<audio::SoundPack> sound;
@@ -298,6 +299,17 @@ std::uint64_t SoundLoader::unsettledCount() const
 {
     const bool polling = activePolls.load(std::memory_order_acquire) > 0;
     return pendingCount() + (deferred.holdsRecall() ? 1 : 0) + (polling ? 1 : 0);
+}
+
+bool SoundLoader::awaitsLatestRequest() const
+{
+    if (deferred.holdsRecall() || activePolls.load(std::memory_order_acquire) > 0)
+        return true;
+    std::lock_guard lock(mapsLock);
+    for (const auto& [path, record] : pendingLoads)
+        if (params.isLatestRequest(record.request))
+            return true;
+    return false;
 }
 
 std::shared_ptr<audio::SoundPack> SoundLoader::findSound(const std::wstring& path) const

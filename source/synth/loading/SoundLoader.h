@@ -77,7 +77,8 @@ public:
                        std::uint32_t mask);
     // Runs the recall the audio thread left over, then handles at most one
     // finished load (the first in path order); never waits for a running one.
-    // Returns the number of loads still pending.
+    // Returns the number of loads still pending. Polls on several threads
+    // (the editor, the poller, an offline render) take turns.
     std::uint64_t pollLoads();
 
     // --- any thread
@@ -88,6 +89,10 @@ public:
     // audio thread left for the poll, and a poll in progress: 0 once every
     // request that reached the loader has settled.
     std::uint64_t unsettledCount() const;
+    // The latest request has not taken effect yet: a load serves it, a
+    // recall the audio thread left waits for the poll, or another thread's
+    // poll is installing. Loads it overtook do not count.
+    bool awaitsLatestRequest() const;
 
     // --- editor thread, or the audio thread for a MIDI program change
 
@@ -142,6 +147,7 @@ private:
     ThreadTest onAudioThread;
     DeferredRecallSlot deferred;
     std::atomic<int> activePolls{0};
+    std::mutex pollLock;
     mutable std::mutex mapsLock;
     SoundCache soundCache;
     PendingLoads pendingLoads;

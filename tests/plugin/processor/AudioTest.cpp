@@ -15,9 +15,11 @@ using host::PluginInstance;
 
 class QuillmarAudio : public ::testing::Test {
 protected:
-    // A playing instance: the live slot holds a sound, short notes, and nothing random.
+    // A playing instance: the live slot holds a sound, short notes, and nothing random. Its host
+    // renders offline, so the sound plays from the first block.
     std::unique_ptr<PluginInstance> playing(int blockSize = 512) {
-        auto plugin = std::make_unique<PluginInstance>(quillmarModule(), RATE, blockSize);
+        auto plugin =
+            std::make_unique<PluginInstance>(quillmarModule(), RATE, blockSize, PluginInstance::offlineHostCallback);
         plugin->restoreChunk(demo::makeState({{1, folder.sound("a.wav", {220.0, 330.0}), shortNoteValues()}}));
         plugin->resume();
         return plugin;
@@ -70,7 +72,7 @@ double largestStep(const Stereo& out, std::size_t from, std::size_t to) {
 
 TEST_F(QuillmarAudio, TheFirstNoteFadesTheDroneOutInsteadOfCuttingIt) {
     constexpr std::size_t DRONE_FRAMES = 16384;
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(demo::makeState({{1, folder.sound("a.wav", {220.0, 330.0}), {}}}));  // the default patch
     plugin.resume();
     Stereo out = renderBlocks(plugin, DRONE_FRAMES, 512);

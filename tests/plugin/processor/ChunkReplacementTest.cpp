@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ std::vector<int> slotsIn(const std::string& text) {
         if (text.find("\"patch." + std::to_string(i) + "\"") != std::string::npos) slots.push_back(i);
     return slots;
 }
+
+// Long enough for the grains of a sound taken away to end.
+constexpr int TAIL_FRAMES = 16384;
+
+// The level of the left channel's last TAIL_FRAMES frames.
+double tailLevel(const Stereo& out) { return out.rms(out.left, out.left.size() - TAIL_FRAMES, out.left.size()); }
 
 std::vector<int> range(int first, int last) {
     std::vector<int> slots;
@@ -40,7 +47,7 @@ protected:
 };
 
 TEST_F(QuillmarChunk, SlotsTheNewChunkDoesNotNameAreEmpty) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 20));
     ASSERT_EQ(slotsIn(chunkOf(plugin)), range(1, 20));
     plugin.restoreChunk(stateWithSlots(1, 5));
@@ -52,7 +59,7 @@ TEST_F(QuillmarChunk, SlotsTheNewChunkDoesNotNameAreEmpty) {
 }
 
 TEST_F(QuillmarChunk, AJsonTextThatIsNoStateChangesNothing) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 3));
     const std::string before = chunkOf(plugin);
     for (std::string text : {std::string("{\"not\": \"a state\"}"), std::string("{}")}) {
@@ -63,15 +70,28 @@ TEST_F(QuillmarChunk, AJsonTextThatIsNoStateChangesNothing) {
     }
 }
 
-// A state without a live slot says nothing of the live sound: it keeps
-// playing, and the next chunk stores it into the live slot as always.
-TEST_F(QuillmarChunk, AChunkWithoutALiveSlotKeepsTheLiveSound) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+// What a chunk does not name does not play: without a live slot, or with one
+// that names no sound, the instance is left without a sound, which the next
+// chunk does not name either.
+TEST_F(QuillmarChunk, AChunkWithoutALiveSlotLeavesNoLiveSound) {
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(stateWithSlots(1, 3));
     plugin.restoreChunk(stateWithSlots(7, 7));
-    EXPECT_FALSE(processorOf(plugin).getSynth().getParams().hasPatch(Processor::LIVE_SLOT));
-    EXPECT_EQ(plugin.parameterText(4).display, "11.00000");
-    EXPECT_EQ(slotsIn(chunkOf(plugin)), (std::vector<int>{1, 7}));
+    EXPECT_EQ(processorOf(plugin).getSynth().getCurrentSound(), nullptr);
+    EXPECT_EQ(plugin.parameterText(4).display, "11.00000") << "the live parameters stay";
+    const std::string chunk = chunkOf(plugin);
+    EXPECT_EQ(slotsIn(chunk), (std::vector<int>{1, 7}));
+    EXPECT_TRUE(processorOf(plugin).getSynth().getParams().getPatch(Processor::LIVE_SLOT).soundfile.empty());
+}
+
+TEST_F(QuillmarChunk, ALiveSlotWithoutASoundSilencesTheStateFilesSound) {
+    std::ofstream(folder.file("veldro.json"), std::ios::binary) << stateWithSlots(1, 1);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
+    plugin.resume();
+    ASSERT_GT(tailLevel(renderBlocks(plugin, 2 * TAIL_FRAMES, 512)), 0.01) << "the state file's sound plays";
+    plugin.restoreChunk(demo::makeState({{1, {}, {{"grain.rate", 20.0}}}}));
+    EXPECT_EQ(tailLevel(renderBlocks(plugin, 2 * TAIL_FRAMES, 512)), 0.0);
+    EXPECT_EQ(chunkOf(plugin).find("a.wav"), std::string::npos);
 }
 
 }  // namespace

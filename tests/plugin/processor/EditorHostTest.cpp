@@ -13,8 +13,11 @@
 
 #include <atomic>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
@@ -186,6 +189,69 @@ TEST_F(EditorInHost, TheFilterValueShowsTheHostsWriteAfterTheIdleAndAtTheNextOpe
     ASSERT_NE(filterValueDisplay(*editor), nullptr);
     EXPECT_EQ(filterValueDisplay(*editor)->getTitle().getString(), live);
     plugin.dispatch(effEditClose);
+    EXPECT_TRUE(host->waitUntilChildless(parent));
+}
+
+// Holds every sound load on its pool thread, once its file is read, until released. The hold
+// ends by itself after a bound that only a call waiting for the load reaches (a restore once
+// waited 20 s): then released() says so.
+class LoadHold {
+public:
+    explicit LoadHold(veldro::Synth& synth) : synth(synth)
+    {
+        synth.setLoadFinishGate([this](const std::wstring&) {
+            std::unique_lock lock(mutex);
+            held = true;
+            changed.notify_all();
+            if (!changed.wait_for(lock, BOUND, [this] { return releasedByTest; }))
+                outlasted = true;
+        });
+    }
+    ~LoadHold() { release(); }
+
+    void waitUntilHeld()
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return held; });
+    }
+    // True when nothing outlasted the hold.
+    bool release()
+    {
+        synth.setLoadFinishGate({});
+        const std::lock_guard lock(mutex);
+        releasedByTest = true;
+        changed.notify_all();
+        return !outlasted;
+    }
+
+private:
+    static constexpr std::chrono::seconds BOUND{10};
+
+    veldro::Synth& synth;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool held = false;
+    bool releasedByTest = false;
+    bool outlasted = false;
+};
+
+TEST_F(EditorInHost, NoHostCallWaitsForTheSoundOfARestore)
+{
+    ScratchFolder folder;
+    const std::string state = demo::makeState({{1, folder.sound("a.wav", {220.0}), {{"grain.rate", 30.0}}}});
+    host::PluginInstance plugin(quillmarModule(), RATE, 512);
+    // After the instance, so that it lets go first.
+    LoadHold hold(processorOf(plugin).getSynth());
+    plugin.restoreChunk(state);
+    hold.waitUntilHeld();
+    const std::string restored = chunkOf(plugin);
+    EXPECT_NE(restored.find("\"grain.rate\": 30,"), std::string::npos) << "the live slot waits for its sound";
+    EXPECT_NE(restored.find("a.wav"), std::string::npos);
+    Window parent = None;
+    ASSERT_NE(openEditor(plugin, parent), nullptr);
+    plugin.dispatch(effEditClose);
+    EXPECT_FALSE(chunkOf(plugin).empty());
+    EXPECT_TRUE(hold.release()) << "a call waited for the held load";
     EXPECT_TRUE(host->waitUntilChildless(parent));
 }
 

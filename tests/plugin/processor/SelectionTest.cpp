@@ -31,7 +31,7 @@ protected:
 
     // The default patch, which plays without a note, over the selection set by the host in 0..1.
     Stereo play(float start, float end) {
-        PluginInstance plugin(quillmarModule(), RATE, 512);
+        PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
         plugin.restoreChunk(demo::makeState({{1, halves, {}}}));
         plugin.effect().setParameter(&plugin.effect(), SOUND_START, start);
         plugin.effect().setParameter(&plugin.effect(), SOUND_END, end);
@@ -60,7 +60,7 @@ TEST_F(QuillmarSelection, AnEndAtZeroPlaysToTheEndOfTheSound) {
 }
 
 TEST_F(QuillmarSelection, AHostEndAtZeroWhilePlayingGlidesToTheEndOfTheSound) {
-    PluginInstance plugin(quillmarModule(), RATE, 512);
+    PluginInstance plugin(quillmarModule(), RATE, 512, PluginInstance::offlineHostCallback);
     plugin.restoreChunk(demo::makeState({{1, halves, {}}}));
     plugin.effect().setParameter(&plugin.effect(), SOUND_START, 0.5f);
     plugin.resume();
