@@ -7,9 +7,10 @@
 #include "synth/SynthParamIds.h"
 #include "synth/SynthParams.h"
 
-#include <algorithm>
 #include <exception>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvel::veldro {
@@ -27,42 +28,61 @@ std::uint32_t slotMask(std::size_t index)
     return index == 0 ? MASK_ALL : MASK_ALL_BUT_GLOBALS;
 }
 
-// Options 56..58 jump without telling anybody; 59..61 also steer the default
-// recall mask and have the host reread the values (a restore is no edit).
-void applyOption(SynthParams& params, const std::wstring& key, const JSON::Value& value)
+// What a state text holds that reads well, in the text's order, read in
+// full before anything applies.
+struct ReadableMembers {
+    std::vector<std::pair<int, double>> options;
+    std::vector<std::pair<int, Patch>> slots;
+    // False when a slot key without a number ended the reading.
+    bool complete = true;
+
+    bool empty() const { return options.empty() && slots.empty(); }
+};
+
+// The option id and the value it takes (an out-of-range one its default),
+// or nothing for a member that is no option or holds no number.
+std::optional<std::pair<int, double>> readOption(const std::wstring& key, const JSON::Value& value)
 {
     const ParamInfo& info = getParamInfoByName(key);
     if (info.id < param_id::CHANGE_TIME || info.id > param_id::PATCH_GLOBALS || !value.is(JSON::Value::Kind::Number))
-        return;
-    const double v = acceptsStoredValue(info, value.asNumber()) ? value.asNumber() : info.range.default_value;
-    if (info.id <= param_id::PATCH_RANDOM) {
+        return std::nullopt;
+    return std::pair{info.id, acceptsStoredValue(info, value.asNumber()) ? value.asNumber() : info.range.default_value};
+}
+
+ReadableMembers readMembers(const JSON::Value& state, std::size_t slotCount)
+{
+    ReadableMembers members;
+    try {
+        for (const auto& [key, value] : state.asObject()) {
+            const int index = patchIndexFromKey(key);
+            if (index >= 0 && static_cast<std::size_t>(index) < slotCount) {
+                Patch slot;
+                if (ParamSerializer::read(slot, value))
+                    members.slots.emplace_back(index, std::move(slot));
+            }
+            else if (const auto option = readOption(key, value)) {
+                members.options.push_back(*option);
+            }
+        }
+    } catch (const std::exception&) {
+        members.complete = false;
+    }
+    return members;
+}
+
+// Options 56..58 jump without telling anybody; 59..61 also steer the default
+// recall mask and have the host reread the values (a restore is no edit).
+void applyOption(SynthParams& params, int id, double value)
+{
+    if (id <= param_id::PATCH_RANDOM) {
         const auto lock = params.lockForWriting();
-        params.getBaseParam(info.id).value.jumpTo(v);
+        params.getBaseParam(id).value.jumpTo(value);
     }
     else
-        params.setOwnValue(info.id, v);
+        params.setOwnValue(id, value);
 }
 
-bool applySlot(SynthParams& params, int index, const JSON::Value& value)
-{
-    Patch fresh;
-    if (!ParamSerializer::read(fresh, value))
-        return false;
-    params.setPatch(index, std::move(fresh));
-    return true;
-}
-
-// A slot key, whatever its number, or the name of one of the options.
-bool isStateKey(const std::wstring& key)
-{
-    if (key.starts_with(SLOT_KEY_PREFIX))
-        return true;
-    const int id = getParamInfoByName(key).id;
-    return id >= param_id::CHANGE_TIME && id <= param_id::PATCH_GLOBALS;
-}
-
-// Any other JSON object would be "loaded" as a state that changes nothing.
-bool parseState(const std::string& text, JSON::Value& state)
+bool parseObject(const std::string& text, JSON::Value& state)
 {
     try {
         const char* position = text.data();
@@ -70,10 +90,7 @@ bool parseState(const std::string& text, JSON::Value& state)
     } catch (const std::exception&) {
         return false;
     }
-    if (!state.is(JSON::Value::Kind::Object))
-        return false;
-    const auto& members = state.asObject();
-    return std::any_of(members.begin(), members.end(), [](const auto& member) { return isStateKey(member.first); });
+    return state.is(JSON::Value::Kind::Object);
 }
 
 enum class Extent { MERGE, WHOLE_STATE };
@@ -81,24 +98,32 @@ enum class Extent { MERGE, WHOLE_STATE };
 bool applyState(SynthParams& params, const std::string& text, Extent extent)
 {
     JSON::Value state;
-    if (!parseState(text, state))
+    if (!parseObject(text, state))
+        return false;
+    const std::size_t slotCount = params.getPatchCount();
+    ReadableMembers members = readMembers(state, slotCount);
+    // Applied, a text in which nothing reads would count as a state that
+    // changes nothing, or, as the whole state, empty every slot.
+    if (members.empty())
         return false;
     try {
-        std::vector<bool> filled(params.getPatchCount(), false);
-        for (const auto& [key, value] : state.asObject()) {
-            const int index = patchIndexFromKey(key);
-            if (index >= 0 && static_cast<std::size_t>(index) < filled.size())
-                filled[static_cast<std::size_t>(index)] = applySlot(params, index, value);
-            else
-                applyOption(params, key, value);
+        for (const auto& [id, value] : members.options)
+            applyOption(params, id, value);
+        std::vector<bool> filled(slotCount, false);
+        for (auto& [index, slot] : members.slots) {
+            params.setPatch(index, std::move(slot));
+            filled[static_cast<std::size_t>(index)] = true;
         }
+        // A text that stopped part way has applied what came before and empties nothing.
+        if (!members.complete)
+            return true;
         if (extent == Extent::WHOLE_STATE)
             for (std::size_t i = 0; i < filled.size(); ++i)
                 if (!filled[i])
                     params.setPatch(static_cast<int>(i), Patch{});
         params.notifyListeners(GROUP_PATCH_SLOTS);
     } catch (const std::exception&) {
-        // A bad slot key ends the application; what was applied stays.
+        // What was applied stays.
     }
     return true;
 }

@@ -24,8 +24,8 @@ std::string serialize(const SynthParams& params);
 // their defaults), and the listeners hear of the slots (flag 32). A "patch."
 // key without a number ends the application where it stands. Returns false,
 // having changed nothing, when the text is no state text: not a JSON object,
-// or one with neither a "patch." key nor an option's name (a text with only
-// some of the state's members is a state text). Never throws.
+// or one in which no slot or option reads before such a key (a text with
+// only some of the state's members is a state text). Never throws.
 bool deserialize(SynthParams& params, const std::string& text);
 
 // Applies a state text as the whole state, as the host's chunk is: as

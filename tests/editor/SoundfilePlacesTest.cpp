@@ -138,11 +138,17 @@ TEST_F(SoundfilePlacesTest, ThePatchButtonLoadsDroppedPatchFilesAndReportsFailur
 
     const auto bad = folder.file("bad.json").string();
     std::ofstream(bad) << "{\"apply.changetime\": 3, " << std::string(200, '[');
-    EXPECT_TRUE(dropOn(*button, bad));
-    EXPECT_EQ(storeStatus.last(), "Error opening file - " + bad + " is not a patch file");
-    EXPECT_EQ(storeStatus.colours.back(), VSTGUI::CColor(255, 0, 0, 255));
-    EXPECT_TRUE(store.isDefaultPath());
-    EXPECT_NE(params.getParam(56).second, 3.0);
+    // Slot keys in which nothing reads: no more a patch file than a broken text.
+    const auto unreadable = folder.file("unreadable.json").string();
+    std::ofstream(unreadable) << R"({"patch.1": {"timestamp": 1700000000, "grain.rate": [1]}})" << std::string(100, ' ');
+    const std::string before = veldro::serialize(params);
+    for (const std::string& path : {bad, unreadable}) {
+        EXPECT_TRUE(dropOn(*button, path));
+        EXPECT_EQ(storeStatus.last(), "Error opening file - " + path + " is not a patch file");
+        EXPECT_EQ(storeStatus.colours.back(), VSTGUI::CColor(255, 0, 0, 255));
+        EXPECT_TRUE(store.isDefaultPath());
+        EXPECT_EQ(veldro::serialize(params), before);
+    }
 
     params.setParam(56, 3.0, 0.0);
     const auto good = folder.file("good.json").string();

@@ -94,7 +94,8 @@ TEST_F(StateReplacementTest, ATextThatIsRefusedOrStopsPartWayEmptiesNothing)
     ASSERT_TRUE(replaceState(rig.params, stateWithSlots(1, 20)));
     const std::string before = serialize(rig.params);
     changes.clear();
-    for (const char* text : {"", "{\"patch.1\": [unfinished", "{\"not\": \"a state\"}", "{}"}) {
+    for (const char* text : {"", "{\"patch.1\": [unfinished", "{\"not\": \"a state\"}", "{}",
+                             R"({"patch.1": {"timestamp": 1700000000, "grain.rate": [1]}})"}) {
         EXPECT_FALSE(replaceState(rig.params, text)) << text;
         EXPECT_EQ(serialize(rig.params), before) << text;
     }

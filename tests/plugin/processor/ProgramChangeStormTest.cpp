@@ -1,6 +1,8 @@
 // A host plays MIDI program changes far faster than their sounds load:
 // whatever order the loads finish in, the last program change wins, and the
-// loads never take more than a few threads.
+// loads never take more than a few threads. The order that decides is forced:
+// an overtaken load finishes last, after the last program change recalled a
+// slot whose sound was ready.
 #include "QuillmarTestHost.h"
 
 #include "audio/AnalysisThreads.h"
@@ -11,11 +13,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sched.h>
-
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
-#include <stdexcept>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace korvel::test {
 namespace {
@@ -23,26 +30,64 @@ namespace {
 using host::PluginInstance;
 
 constexpr int SLOTS = 100;
+// The slot the restored state plays.
+constexpr int HOME = Processor::LIVE_SLOT;
+constexpr int OVERTAKEN = HOME + 1;
 constexpr int LAST_PROGRAM = 57;
 constexpr int BLOCK = 64;
 constexpr int NOTES = 8;
-// Long sounds: each load takes far longer than the hundred blocks of program changes.
-#ifdef __SANITIZE_THREAD__
-constexpr double SOUND_SECONDS = 4.0;
-constexpr int ROUNDS = 2;
-#else
-constexpr double SOUND_SECONDS = 60.0;
-constexpr int ROUNDS = 4;
-#endif
-// Only for a fault that never settles: a round that passes settles long before.
-constexpr std::chrono::seconds SETTLE_LIMIT{120};
+// Only for a fault that never gets there: a passing run gets there long before.
+constexpr std::chrono::seconds WAIT_LIMIT{60};
 
-// Slots 1..SLOTS, each with a sound of its own (links to one long file, which
-// the loader takes for different files) and a grain rate of 100 + the slot.
+// Holds each load whose file is read, on its pool thread, until released;
+// released at the latest when the gate goes, so that no held load keeps the
+// instance from closing.
+class LoadGate {
+public:
+    explicit LoadGate(veldro::Synth& synth) {
+        synth.setLoadFinishGate([state = state](const std::wstring& path) { state->hold(path); });
+    }
+    ~LoadGate() { release(); }
+    LoadGate(const LoadGate&) = delete;
+    LoadGate& operator=(const LoadGate&) = delete;
+
+    bool holds(const std::wstring& path) const { return state->holds(path); }
+    void release() { state->release(); }
+
+private:
+    struct State {
+        std::mutex lock;
+        std::condition_variable released;
+        bool open = false;
+        std::vector<std::wstring> held;
+
+        void hold(const std::wstring& path) {
+            std::unique_lock guard(lock);
+            held.push_back(path);
+            released.wait(guard, [this] { return open; });
+        }
+        bool holds(const std::wstring& path) {
+            const std::lock_guard guard(lock);
+            return std::find(held.begin(), held.end(), path) != held.end();
+        }
+        void release() {
+            {
+                const std::lock_guard guard(lock);
+                open = true;
+            }
+            released.notify_all();
+        }
+    };
+    // Shared with the gate the synthesizer keeps until it goes.
+    std::shared_ptr<State> state = std::make_shared<State>();
+};
+
+// Slots 1..SLOTS, each with a sound of its own (links to one short file,
+// which the loader takes for different files) and a grain rate of 100 + the slot.
 class ProgramChangeStorm : public ::testing::Test {
 protected:
     ProgramChangeStorm() {
-        const std::filesystem::path chord = folder.sound("long.wav", {110.0, 164.81}, SOUND_SECONDS);
+        const std::filesystem::path chord = folder.sound("chord.wav", {110.0, 164.81});
         std::vector<demo::StoredSlot> slots;
         for (int slot = 1; slot <= SLOTS; ++slot) {
             const std::filesystem::path link = folder.file("slot-" + std::to_string(slot) + ".wav");
@@ -50,95 +95,88 @@ protected:
             slots.push_back({slot, link, {{"grain.length", 1000.0}, {"grain.rate", 100.0 + slot}}});
             sounds.push_back(link.wstring());
         }
-        state = demo::makeState(slots);
+        plugin.restoreChunk(demo::makeState(slots));
+        plugin.resume();
+        threadsBefore = peakThreads = testing_support::threadsOfThisProcess();
     }
 
     const std::wstring& soundOf(int slot) const { return sounds[static_cast<std::size_t>(slot - 1)]; }
 
-    static std::wstring currentSoundOf(PluginInstance& plugin) {
-        const auto sound = processorOf(plugin).getSynth().getCurrentSound();
+    veldro::Synth& synth() { return processorOf(plugin).getSynth(); }
+
+    std::wstring currentSound() {
+        const auto sound = synth().getCurrentSound();
         return sound ? sound->name() : std::wstring();
     }
 
-    // Program changes 1..SLOTS, one per block, then LAST_PROGRAM; renders on
-    // until no load or recall is left. Returns the peak thread count above
-    // the one before the first program change.
-    std::size_t playStorm(PluginInstance& plugin) {
-        veldro::Synth& synth = processorOf(plugin).getSynth();
-        const std::size_t before = testing_support::threadsOfThisProcess();
-        std::size_t peak = before;
-        std::vector<std::array<unsigned char, 3>> notes;
-        for (int note = 0; note < NOTES; ++note) notes.push_back({0x90, static_cast<unsigned char>(48 + 3 * note), 100});
-        sendMidi(plugin, notes);
-        for (int program = 1; program <= SLOTS; ++program) {
-            sendMidi(plugin, {{0xC0, static_cast<unsigned char>(program), 0}});
+    // The host plays on, block by block, until done() or the limit; the peak
+    // thread count goes into peakThreads.
+    bool playUntil(const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + WAIT_LIMIT;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
             renderBlocks(plugin, BLOCK, BLOCK);
-            peak = std::max(peak, testing_support::threadsOfThisProcess());
+            peakThreads = std::max(peakThreads, testing_support::threadsOfThisProcess());
         }
-        sendMidi(plugin, {{0xC0, LAST_PROGRAM, 0}});
-        const auto deadline = std::chrono::steady_clock::now() + SETTLE_LIMIT;
-        do {
-            renderBlocks(plugin, BLOCK, BLOCK);
-            peak = std::max(peak, testing_support::threadsOfThisProcess());
-        } while ((synth.unsettledRequests() > 0 || !synth.isSoundReady()) && std::chrono::steady_clock::now() < deadline);
-        // Playing goes on: nothing may change the sound any more.
-        renderBlocks(plugin, 100 * BLOCK, BLOCK);
-        return peak - before;
+        return true;
     }
 
-    void expectLastProgramEveryRound() {
-        for (int round = 0; round < ROUNDS; ++round) {
-            PluginInstance plugin(quillmarModule(), RATE, BLOCK);
-            plugin.restoreChunk(state);
-            plugin.resume();
-            const std::size_t addedThreads = playStorm(plugin);
-            EXPECT_EQ(currentSoundOf(plugin), soundOf(LAST_PROGRAM)) << "round " << round;
-            EXPECT_EQ(processorOf(plugin).getSynth().getParams().getParam(veldro::param_id::GRAIN_RATE).second,
-                      100.0 + LAST_PROGRAM);
-            void* data = nullptr;
-            plugin.dispatch(effGetChunk, 0, 0, &data);
-            EXPECT_EQ(processorOf(plugin).getSynth().getParams().getPatch(Processor::LIVE_SLOT).soundfile,
-                      soundOf(LAST_PROGRAM))
-                << "the saved live state names the sound that plays";
-            // Loads on the pool, analyses within their own cap: never one thread per request.
-            EXPECT_LE(addedThreads, veldro::LoadPool::defaultLimit() + std::size_t(audio::AnalysisThreads::limit()));
-            RecordProperty("threads_added_round_" + std::to_string(round), static_cast<int>(addedThreads));
-        }
+    bool settled() { return synth().unsettledRequests() == 0 && synth().isSoundReady(); }
+
+    // Plus one block, in which the audio thread takes the installed sound up:
+    // a program change compares its slot's sound with the one playing.
+    bool playUntilSettledOn(int slot) {
+        const bool settledOn = playUntil([&] { return settled() && currentSound() == soundOf(slot); });
+        renderBlocks(plugin, BLOCK, BLOCK);
+        return settledOn;
     }
+
+    void programChange(int program) { sendMidi(plugin, {{0xC0, static_cast<unsigned char>(program), 0}}); }
 
     ScratchFolder folder;
     std::vector<std::wstring> sounds;
-    std::string state;
+    PluginInstance plugin{quillmarModule(), RATE, BLOCK};
+    std::size_t threadsBefore = 0;
+    std::size_t peakThreads = 0;
 };
 
-TEST_F(ProgramChangeStorm, TheLastProgramChangeWinsWhateverOrderLoadsFinishIn) { expectLastProgramEveryRound(); }
+TEST_F(ProgramChangeStorm, AnOvertakenLoadFinishingLastLeavesTheLastProgramChangesSound) {
+    // The last program's sound loads and stays cached; the home slot's sound plays again.
+    programChange(LAST_PROGRAM);
+    ASSERT_TRUE(playUntilSettledOn(LAST_PROGRAM));
+    programChange(HOME);
+    ASSERT_TRUE(playUntilSettledOn(HOME));
 
-// Every thread of the instance (its poller, the load pool, the analyses)
-// starts from this one and shares its single core, as under `taskset -c 0`.
-class OneCore {
-public:
-    OneCore() {
-        if (sched_getaffinity(0, sizeof(previous), &previous) != 0) throw std::runtime_error("no affinity");
-        cpu_set_t one;
-        CPU_ZERO(&one);
-        for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
-            if (CPU_ISSET(cpu, &previous)) {
-                CPU_SET(cpu, &one);
-                break;
-            }
-        if (sched_setaffinity(0, sizeof(one), &one) != 0) throw std::runtime_error("cannot pin");
+    std::vector<std::array<unsigned char, 3>> notes;
+    for (int note = 0; note < NOTES; ++note) notes.push_back({0x90, static_cast<unsigned char>(48 + 3 * note), 100});
+    sendMidi(plugin, notes);
+    LoadGate gate(synth());
+    // Its load is held once its file is read: it finishes after all that follows.
+    programChange(OVERTAKEN);
+    ASSERT_TRUE(playUntil([&] { return gate.holds(soundOf(OVERTAKEN)); }));
+    // The storm: each load queues behind the held one, or is dropped as overtaken.
+    for (int program = OVERTAKEN + 1; program <= SLOTS; ++program) {
+        if (program == LAST_PROGRAM) continue;
+        programChange(program);
+        renderBlocks(plugin, BLOCK, BLOCK);
     }
-    ~OneCore() { sched_setaffinity(0, sizeof(previous), &previous); }
-    OneCore(const OneCore&) = delete;
-    OneCore& operator=(const OneCore&) = delete;
+    // Its sound is cached: the recall takes effect at once.
+    programChange(LAST_PROGRAM);
+    ASSERT_TRUE(playUntil([&] { return currentSound() == soundOf(LAST_PROGRAM); }));
+    gate.release();
+    ASSERT_TRUE(playUntil([&] { return settled(); }));
+    // Playing goes on: nothing may change the sound any more.
+    renderBlocks(plugin, 100 * BLOCK, BLOCK);
 
-private:
-    cpu_set_t previous;
-};
-
-TEST_F(ProgramChangeStorm, TheLastProgramChangeWinsOnOneCore) {
-    const OneCore pinned;
-    expectLastProgramEveryRound();
+    EXPECT_EQ(currentSound(), soundOf(LAST_PROGRAM));
+    EXPECT_EQ(synth().getParams().getParam(veldro::param_id::GRAIN_RATE).second, 100.0 + LAST_PROGRAM);
+    chunkOf(plugin);
+    EXPECT_EQ(synth().getParams().getPatch(Processor::LIVE_SLOT).soundfile, soundOf(LAST_PROGRAM))
+        << "the saved live state names the sound that plays";
+    // Loads on the pool, analyses within their own cap: never one thread per request.
+    const std::size_t addedThreads = peakThreads - threadsBefore;
+    EXPECT_LE(addedThreads, veldro::LoadPool::defaultLimit() + std::size_t(audio::AnalysisThreads::limit()));
+    RecordProperty("threads_added", static_cast<int>(addedThreads));
 }
 
 }  // namespace
