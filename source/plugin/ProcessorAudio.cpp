@@ -100,7 +100,7 @@ VstInt32 Processor::processEvents(VstEvents* events) {
             synth.processMidiController(veldro::MidiState::CONTROLLER_AFTERTOUCH, d1, d2);
             break;
         case PROGRAM_CHANGE:
-            synth.getParams().applyPatch(d1, -1.0, veldro::MASK_DEFAULT);
+            synth.processProgramChange(d1);
             break;
         default:
             break;

@@ -238,6 +238,14 @@ void Synth::processMidiEvent(const NoteRecord& note)
     midi.receiveNote(due, isSoundReady(), params, sampleRate.load(std::memory_order_relaxed));
 }
 
+void Synth::processProgramChange(int slot)
+{
+    // A sound installed since the last block plays from the next one: the recall compares its
+    // slot's sound with that one, or it would leave its values on a sound it does not name.
+    takeUpSound();
+    params.applyPatch(slot, -1.0, MASK_DEFAULT);
+}
+
 void Synth::processMidiController(int kind, int value, int value2)
 {
     midi.controller(kind, value, value2);

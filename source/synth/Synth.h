@@ -136,6 +136,8 @@ public:
     void render(float** outputs, int n);
     void processMidiEvent(const NoteRecord& note);
     void processMidiController(int kind, int value, int value2);
+    // A MIDI program change: recalls the patch slot of that number.
+    void processProgramChange(int slot);
     int activeGrainCount() const { return grains.activeCount(); }
     std::size_t grainPoolSize() const { return grains.size(); }
     // Output values that were not finite and went out as silence; stays 0

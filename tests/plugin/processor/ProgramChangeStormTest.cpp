@@ -22,6 +22,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace korvel::test {
@@ -123,12 +124,8 @@ protected:
 
     bool settled() { return synth().unsettledRequests() == 0 && synth().isSoundReady(); }
 
-    // Plus one block, in which the audio thread takes the installed sound up:
-    // a program change compares its slot's sound with the one playing.
     bool playUntilSettledOn(int slot) {
-        const bool settledOn = playUntil([&] { return settled() && currentSound() == soundOf(slot); });
-        renderBlocks(plugin, BLOCK, BLOCK);
-        return settledOn;
+        return playUntil([&] { return settled() && currentSound() == soundOf(slot); });
     }
 
     void programChange(int program) { sendMidi(plugin, {{0xC0, static_cast<unsigned char>(program), 0}}); }
@@ -177,6 +174,24 @@ TEST_F(ProgramChangeStorm, AnOvertakenLoadFinishingLastLeavesTheLastProgramChang
     const std::size_t addedThreads = peakThreads - threadsBefore;
     EXPECT_LE(addedThreads, veldro::LoadPool::defaultLimit() + std::size_t(audio::AnalysisThreads::limit()));
     RecordProperty("threads_added", static_cast<int>(addedThreads));
+}
+
+TEST_F(ProgramChangeStorm, AProgramChangeBeforeAnInstalledSoundIsTakenUpKeepsItsOwnSound) {
+    ASSERT_TRUE(playUntilSettledOn(HOME));
+    // The poller installs the other slot's sound while no block renders: the audio thread still
+    // plays the home slot's sound when the program change back to it arrives.
+    programChange(OVERTAKEN);
+    const auto deadline = std::chrono::steady_clock::now() + WAIT_LIMIT;
+    while (!(settled() && currentSound() == soundOf(OVERTAKEN))) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+        std::this_thread::yield();
+    }
+    programChange(HOME);
+    ASSERT_TRUE(playUntil([&] { return settled(); }));
+    renderBlocks(plugin, 10 * BLOCK, BLOCK);
+
+    EXPECT_EQ(currentSound(), soundOf(HOME));
+    EXPECT_EQ(synth().getParams().getParam(veldro::param_id::GRAIN_RATE).second, 100.0 + HOME);
 }
 
 }  // namespace
